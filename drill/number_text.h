@@ -1,0 +1,30 @@
+// Numbers as the pupil reads and types them.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace drill {
+
+// "7", "-12", "0": digits with a leading minus when negative.
+std::string PlainNumberText(int value);
+
+// Seconds of a stopwatch: "07", "42"; values from 10 up are plain number text.
+std::string TwoDigitText(int value);
+
+// The shortest decimal text that reads back as the same float, with the given decimal
+// separator: 4.5f -> "4,5" for ",", 5.0f -> "5", 4.2f -> "4.2" (never "4.19999").
+std::string DecimalText(float value, std::string_view decimalSeparator);
+
+// Reads the number at the start of what a pupil typed, leniently:
+//  - blanks (space, tab, no-break space) before the number and after its sign are skipped;
+//  - an optional sign: "-", the typographic minus U+2212, or "+";
+//  - digits, optionally followed by a decimal point or comma and more digits ("7.0" is 7, and
+//    "7,5" is 7.5, so a fraction never passes for a whole root);
+//  - whatever follows the number is ignored ("5 and 3" reads 5).
+// Text that holds no digit there ("", "-", "abc", ".") is no number at all: nullopt, which no
+// root ever equals; so is a number beyond the range of a double. Any text of any length is safe.
+std::optional<double> ReadLeadingNumber(std::string_view text);
+
+}  // namespace drill

@@ -1,0 +1,66 @@
+#include "drill/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+#include <string>
+
+namespace {
+
+using drill::ReadLeadingNumber;
+
+struct ReadCase {
+  const char* name;
+  std::string text;
+  std::optional<double> value;
+};
+
+// What a pupil may type into an answer box, and the number it stands for.
+TEST(ReadLeadingNumber, ReadsTheNumberAtTheStartOfWhatWasTyped) {
+  const ReadCase cases[] = {
+      {"digits", "7", 7},
+      {"minus", "-3", -3},
+      {"typographic minus", "\u22125", -5},
+      {"plus", "+4", 4},
+      {"leading and trailing blanks", "  -2  ", -2},
+      {"blank after the sign", "- 6", -6},
+      {"no-break space before", "\u00A09", 9},
+      {"tab before", "\t8", 8},
+      {"leading zeros", "007", 7},
+      {"point with zeros", "7.0", 7},
+      {"comma with zeros", "7,00", 7},
+      {"point fraction", "7.5", 7.5},
+      {"comma fraction is not the whole part", "7,5", 7.5},
+      {"point without digits after", "2.", 2},
+      {"fraction without whole part", ".5", 0.5},
+      {"trailing letters", "5abc", 5},
+      {"two numbers in one box", "2 7", 2},
+      {"zero", "0", 0},
+      {"minus zero", "-0", 0},
+      {"empty", "", std::nullopt},
+      {"blanks only", "   ", std::nullopt},
+      {"sign only", "-", std::nullopt},
+      {"letters", "abc", std::nullopt},
+      {"letters before digits", "x=5", std::nullopt},
+      {"point only", ".", std::nullopt},
+      {"two signs", "--5", std::nullopt},
+      {"beyond double range", "1" + std::string(400, '0'), std::nullopt},
+  };
+  for (const ReadCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(ReadLeadingNumber(c.text), c.value);
+  }
+}
+
+TEST(ReadLeadingNumber, IsSafeOnAnyTextOfAnyLength) {
+  const std::string longDigits(1'000'000, '9');
+  EXPECT_FALSE(ReadLeadingNumber(longDigits).has_value());
+  const std::string longBlanks = std::string(1'000'000, ' ') + "-4";
+  EXPECT_EQ(ReadLeadingNumber(longBlanks), -4);
+  const std::string invalidUtf8 = "\xE2\x88";  // the first two bytes of a typographic minus
+  EXPECT_FALSE(ReadLeadingNumber(invalidUtf8 + "5").has_value());
+  EXPECT_FALSE(ReadLeadingNumber(std::string("\0" "5", 2)).has_value());
+}
+
+}  // namespace

@@ -1,0 +1,37 @@
+#!/bin/sh
+# Installs the Debian packages the build, the tests and the program need, only those missing.
+set -eu
+
+packages="cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
+libbenchmark-dev fonts-liberation fonts-liberation2 fonts-roboto-unhinted
+xvfb xauth desktop-file-utils $*"
+
+missing=""
+for package in $packages; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  case "$status" in
+    *"install ok installed"*) ;;
+    *) missing="$missing $package" ;;
+  esac
+done
+[ -z "$missing" ] && exit 0
+
+echo "Installing the missing packages:$missing"
+if ! command -v apt-get >/dev/null 2>&1; then
+  echo "This machine has no apt-get. Install these packages (or their equivalents) yourself:" >&2
+  echo "  $missing" >&2
+  exit 1
+fi
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=""
+elif command -v sudo >/dev/null 2>&1; then
+  as_root="sudo"
+else
+  echo "Installing needs root, and sudo is not available. As root, run:" >&2
+  echo "  apt-get update && apt-get install -y$missing" >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+$as_root apt-get update -q
+# shellcheck disable=SC2086  # one word per package
+$as_root apt-get install -y -q --no-install-recommends $missing
