@@ -20,7 +20,10 @@ build: setup $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@echo "The window is not built yet: only the drill engine and its tests exist so far."
+	@if [ -z "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ]; then \
+	  echo "No display to open the window on (DISPLAY is not set)."; \
+	  echo "Without a screen, try: xvfb-run -a $(BUILD)/app/roots-drill"; exit 1; fi
+	$(BUILD)/app/roots-drill
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -1,0 +1,13 @@
+#include <QApplication>
+
+#include "window/form1.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  Form1 window;
+  window.show();
+  // Without a window manager (a bare X server) nothing activates a new window; keys would
+  // not reach it until the pupil clicked it.
+  window.activateWindow();
+  return application.exec();
+}

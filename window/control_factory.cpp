@@ -1,0 +1,120 @@
+#include "window/control_factory.h"
+
+#include <QFrame>
+#include <QWidget>
+#include <algorithm>
+#include <chrono>
+#include <ranges>
+#include <vector>
+
+#include "window/control_table.h"
+#include "window/flat_button.h"
+#include "window/outline_shape.h"
+#include "window/second_timer.h"
+#include "window/text_box.h"
+#include "window/twip_label.h"
+#include "window/twips.h"
+
+namespace {
+
+QColor colour(QRgb value) { return value == kSystemColour ? QColor() : QColor::fromRgba(value); }
+
+QString caption(const ControlRow& row) { return QString::fromUtf8(row.caption); }
+
+QWidget* createLabel(const ControlRow& row, QWidget* parent) {
+  auto* label = new TwipLabel(parent, row.left, row.top, row.width, row.height, row.align,
+                              row.flags & kSizesItself);
+  label->setDesignFont(designfonts::fontFor(row.font), row.font.points);
+  QPalette colours = label->palette();
+  colours.setColor(QPalette::Window, colour(row.back));
+  if (row.text != kSystemColour) colours.setColor(QPalette::WindowText, colour(row.text));
+  label->setPalette(colours);
+  label->setText(caption(row));  // as designed: the box keeps its design size
+  return label;
+}
+
+QWidget* createFrame(const ControlRow& row, QWidget* parent) {
+  auto* frame = new QFrame(parent);
+  frame->setFrameStyle(QFrame::Box | QFrame::Sunken);  // etched
+  QPalette colours = frame->palette();
+  colours.setColor(QPalette::Window, colour(row.back));
+  frame->setPalette(colours);
+  frame->setAutoFillBackground(true);
+  return frame;
+}
+
+QWidget* createWidget(const ControlRow& row, QWidget* parent) {
+  switch (row.kind) {
+    case ControlKind::Button:
+      return new FlatButton(caption(row), colour(row.back), parent);
+    case ControlKind::TextBox:
+      return new TextBox(caption(row), colour(row.text), colour(row.back), parent);
+    case ControlKind::Frame:
+      return createFrame(row, parent);
+    case ControlKind::Label:
+      return createLabel(row, parent);
+    case ControlKind::Shape:
+      return new OutlineShape(colour(row.text), row.linePixels, colour(row.back), parent);
+    case ControlKind::Timer:
+      break;
+  }
+  return nullptr;
+}
+
+// Widgets created later are drawn over their earlier siblings, so they are created back to front:
+// labels and the shape first, then the frame, boxes and buttons, which are always drawn over
+// labels; the frame's own controls last, on its surface.
+std::vector<const ControlRow*> creationOrder() {
+  std::vector<const ControlRow*> order;
+  for (const ControlRow& row : ControlTable() | std::views::reverse) order.push_back(&row);
+  const auto layer = [](const ControlRow* row) {
+    if (row->inFrame1) return 2;
+    const bool overLabels = row->kind == ControlKind::Frame || row->kind == ControlKind::Button ||
+                            row->kind == ControlKind::TextBox;
+    return overLabels ? 1 : 0;
+  };
+  std::ranges::stable_sort(order, {}, layer);
+  return order;
+}
+
+}  // namespace
+
+QHash<QString, QObject*> CreateControls(QWidget& window) {
+  designfonts::installSubstitutes();
+  QHash<QString, QObject*> controls;
+  QWidget* frame1 = nullptr;
+  std::vector<const ControlRow*> focusable;
+
+  for (const ControlRow* row : creationOrder()) {
+    const QString name = QString::fromLatin1(row->name);
+    if (row->kind == ControlKind::Timer) {
+      auto* timer = new SecondTimer(std::chrono::milliseconds(row->intervalMs), &window);
+      timer->setObjectName(name);
+      timer->setEnabled(!(row->flags & kDisabled));
+      controls.insert(name, timer);
+      continue;
+    }
+    QWidget* widget = createWidget(*row, row->inFrame1 ? frame1 : &window);
+    widget->setObjectName(name);
+    if (row->kind == ControlKind::Frame) frame1 = widget;
+    if (row->kind != ControlKind::Label) {  // a label places itself, in twips
+      widget->setGeometry(twips::toPixelRect(row->left, row->top, row->width, row->height));
+    }
+    if (row->kind == ControlKind::Button || row->kind == ControlKind::TextBox) {
+      widget->setFont(designfonts::fontFor(row->font));
+      focusable.push_back(row);
+    } else {
+      widget->setFocusPolicy(Qt::NoFocus);
+    }
+    if (row->flags & kHidden) widget->hide();
+    if (row->flags & kDisabled) widget->setEnabled(false);
+    controls.insert(name, widget);
+  }
+
+  std::ranges::sort(focusable, {}, &ControlRow::tabIndex);
+  for (std::size_t i = 1; i < focusable.size(); ++i) {
+    QWidget::setTabOrder(qobject_cast<QWidget*>(controls.value(focusable[i - 1]->name)),
+                         qobject_cast<QWidget*>(controls.value(focusable[i]->name)));
+  }
+  return controls;
+}

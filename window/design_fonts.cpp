@@ -1,0 +1,32 @@
+#include "window/design_fonts.h"
+
+#include <QString>
+#include <QStringList>
+#include <cmath>
+#include <cstring>
+
+namespace designfonts {
+
+int pixelsForPoints(float points) { return static_cast<int>(std::lround(points * 96 / 72)); }
+
+void installSubstitutes() {
+  QFont::insertSubstitutions("Courier New", {"Liberation Mono", "Cousine", "DejaVu Sans Mono"});
+  QFont::insertSubstitutions("Arial", {"Liberation Sans", "Arimo", "DejaVu Sans"});
+  QFont::insertSubstitutions("MS Sans Serif", {"Liberation Sans", "Arimo", "DejaVu Sans"});
+  QFont::insertSubstitutions("Arial Black", {"Roboto", "Liberation Sans", "DejaVu Sans"});
+}
+
+QFont fontFor(const FontSpec& spec) {
+  QFont font(QString::fromLatin1(spec.family));
+  // The answer row needs a fixed pitch even from a fallback: the subscript digits stand in the
+  // blank of "x =".
+  const bool fixedPitch = std::strcmp(spec.family, "Courier New") == 0;
+  font.setStyleHint(fixedPitch ? QFont::TypeWriter : QFont::SansSerif);
+  font.setFixedPitch(fixedPitch);
+  font.setPixelSize(pixelsForPoints(spec.points));
+  font.setWeight(static_cast<QFont::Weight>(spec.weight));
+  font.setUnderline(spec.underline);
+  return font;
+}
+
+}  // namespace designfonts

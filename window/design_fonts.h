@@ -1,0 +1,26 @@
+// The fonts of the window, named as designed, with stand-ins where a family is missing.
+#pragma once
+
+#include <QFont>
+
+namespace designfonts {
+
+struct FontSpec {
+  const char* family;  // "Courier New", "Arial", "Arial Black" or "MS Sans Serif"
+  float points;
+  int weight;  // 400 regular, 700 bold, 900 black
+  bool underline = false;
+};
+
+// Font sizes are fixed in pixels at 96 dots per inch, like every position of the window, so
+// fonts and boxes scale together whatever the screen.
+int pixelsForPoints(float points);
+
+// Tells Qt which installed families stand in for missing ones: metric-compatible Liberation
+// faces for Courier New, Arial and MS Sans Serif, a black sans-serif for Arial Black. Call once
+// before the first control is created; where the named family exists, it is used.
+void installSubstitutes();
+
+QFont fontFor(const FontSpec& spec);
+
+}  // namespace designfonts

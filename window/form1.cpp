@@ -1,0 +1,108 @@
+#include "window/form1.h"
+
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+
+#include "window/control_factory.h"
+#include "window/control_table.h"
+#include "window/second_timer.h"
+#include "window/twip_label.h"
+#include "window/twips.h"
+
+namespace {
+
+QString qtext(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::string decimalSeparator() { return QLocale().decimalPoint().toStdString(); }
+
+}  // namespace
+
+Form1::Form1(std::unique_ptr<drill::RandomSource> random, QWidget* parent)
+    : QWidget(parent),
+      random_(std::move(random)),
+      controls_(CreateControls(*this)),
+      timer1_(qobject_cast<SecondTimer*>(controls_.value("Timer1"))),
+      equationRow_(*this),
+      drill_(*this, *random_, decimalSeparator()) {
+  setObjectName("Form1");
+  setWindowTitle(QStringLiteral("Корни квадратного уравнения — устный счёт"));
+  setFixedSize(twips::toPixels(kClientWidthTwips), twips::toPixels(kClientHeightTwips));
+  QPalette colours = palette();
+  colours.setColor(QPalette::Window, QColor::fromRgba(kWindowBack));
+  setPalette(colours);
+  setAutoFillBackground(true);
+
+  connectEvents();
+  // The load: the run is set up before the window is first shown.
+  drill_.InitRun();
+}
+
+Form1::~Form1() = default;
+
+void Form1::connectEvents() {
+  connect(find<QPushButton>("Command2"), &QPushButton::clicked, this, &Form1::StartRun);
+  connect(find<QPushButton>("Command1"), &QPushButton::clicked, this,
+          [this] { drill_.CheckAnswer(); });
+  connect(find<QPushButton>("Command3"), &QPushButton::clicked, this,
+          [this] { drill_.NextTask(); });
+  connect(find<QLineEdit>("Text4"), &QLineEdit::textChanged, this, &Form1::showCheckRule);
+  connect(find<QLineEdit>("Text5"), &QLineEdit::textChanged, this, &Form1::showCheckRule);
+  connect(timer1_, &SecondTimer::tick, this, [this] { drill_.TickSecond(); });
+}
+
+void Form1::StartRun() {
+  SetEnabled("Text4", true);
+  SetEnabled("Text5", true);
+  SetText("Text5", "");
+  SetText("Text4", "");
+  SetEnabled("Timer1", true);
+  drill_.NewTask();
+  SetVisible("Command2", false);  // a run has exactly one start
+}
+
+void Form1::showCheckRule() {
+  if (!find<QLineEdit>("Text4")->text().isEmpty() && !find<QLineEdit>("Text5")->text().isEmpty()) {
+    SetVisible("Command1", true);
+  }
+}
+
+template <typename Control>
+Control* Form1::find(std::string_view name) const {
+  return qobject_cast<Control*>(controls_.value(qtext(name)));
+}
+
+void Form1::SetCaption(std::string_view control, std::string_view text) {
+  if (auto* label = find<TwipLabel>(control)) label->setCaption(qtext(text));
+}
+
+void Form1::SetText(std::string_view control, std::string_view text) {
+  if (auto* box = find<QLineEdit>(control)) box->setText(qtext(text));
+}
+
+std::string Form1::GetText(std::string_view control) {
+  const auto* box = find<QLineEdit>(control);
+  return box ? box->text().toStdString() : std::string();
+}
+
+void Form1::SetVisible(std::string_view control, bool shown) {
+  if (auto* widget = find<QWidget>(control)) widget->setVisible(shown);
+}
+
+void Form1::SetEnabled(std::string_view control, bool enabled) {
+  if (auto* timer = find<SecondTimer>(control)) {
+    timer->setEnabled(enabled);
+  } else if (auto* widget = find<QWidget>(control)) {
+    widget->setEnabled(enabled);
+  }
+}
+
+void Form1::SetFocus(std::string_view control) {
+  if (auto* widget = find<QWidget>(control)) widget->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::SetupEquationFonts() { equationRow_.SetupEquationFonts(); }
+
+void Form1::ShowEquation(std::int16_t p, std::int16_t q) { equationRow_.ShowEquation(p, q); }

@@ -1,0 +1,56 @@
+// The main window: the drill's only window and the only way in.
+//
+// Form1 creates its 39 controls from the design table (control_table.cpp), each named as
+// designed, so the engine and the tests find them by name. It owns the drill engine by value and
+// implements the engine's WindowPort on those controls; the equation operations go to
+// EquationRow. A click travels like this: Check's clicked signal calls Drill::CheckAnswer, which
+// reads the answer boxes through GetText, judges, and writes verdict, counters and button states
+// back through SetCaption, SetText and SetVisible; control then returns to Qt's event loop.
+// Start, the answer boxes' show-Check rule and nothing else are handled by the window itself.
+#pragma once
+
+#include <QHash>
+#include <QWidget>
+#include <memory>
+
+#include "drill/drill.h"
+#include "window/equation_row.h"
+
+class SecondTimer;
+
+class Form1 : public QWidget, public drill::WindowPort {
+  Q_OBJECT
+
+ public:
+  // Creates the window and loads it (InitRun), ready to be shown.
+  explicit Form1(std::unique_ptr<drill::RandomSource> random = drill::MakeSystemRandomSource(),
+                 QWidget* parent = nullptr);
+  ~Form1() override;
+
+  void SetCaption(std::string_view control, std::string_view text) override;
+  void SetText(std::string_view control, std::string_view text) override;
+  std::string GetText(std::string_view control) override;
+  void SetVisible(std::string_view control, bool shown) override;
+  void SetEnabled(std::string_view control, bool enabled) override;
+  void SetFocus(std::string_view control) override;
+  void SetupEquationFonts() override;
+  void ShowEquation(std::int16_t p, std::int16_t q) override;
+
+  // Read-only, for tests and tools that compare the screen with the run.
+  const drill::DrillState& drillState() const { return drill_.state; }
+  const EquationRow& equationRow() const { return equationRow_; }
+  SecondTimer& timer1() { return *timer1_; }
+
+ private:
+  void connectEvents();
+  void StartRun();
+  void showCheckRule();
+  template <typename Control>
+  Control* find(std::string_view name) const;
+
+  std::unique_ptr<drill::RandomSource> random_;
+  QHash<QString, QObject*> controls_;
+  SecondTimer* timer1_ = nullptr;
+  EquationRow equationRow_;
+  drill::Drill drill_;
+};

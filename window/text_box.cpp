@@ -1,0 +1,31 @@
+#include "window/text_box.h"
+
+#include <QPainter>
+#include <qdrawutil.h>
+
+namespace {
+constexpr int kBorderPixels = 2;
+}
+
+TextBox::TextBox(const QString& text, const QColor& textColour, const QColor& back,
+                 QWidget* parent)
+    : QLineEdit(text, parent) {
+  setFrame(false);  // the sunken border is drawn by paintEvent
+  setTextMargins(kBorderPixels, kBorderPixels, kBorderPixels, kBorderPixels);
+  setAlignment(Qt::AlignCenter);
+  QPalette colours = palette();
+  colours.setColor(QPalette::Base, back);
+  // A box is drawn on its back colour whether enabled or not; the text colour of a disabled box
+  // stays the platform's unless the box has one of its own (the counters' black).
+  if (textColour.isValid()) {
+    colours.setColor(QPalette::Text, textColour);
+    colours.setColor(QPalette::Disabled, QPalette::Text, textColour);
+  }
+  setPalette(colours);
+}
+
+void TextBox::paintEvent(QPaintEvent* event) {
+  QLineEdit::paintEvent(event);
+  QPainter painter(this);
+  qDrawWinPanel(&painter, rect(), palette(), /*sunken=*/true, nullptr);
+}
