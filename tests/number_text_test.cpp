@@ -6,9 +6,37 @@
 #include <optional>
 #include <string>
 
+#include "drill_run.h"
+
 namespace {
 
+using drill::DecimalText;
+using drill::PlainNumberText;
 using drill::ReadLeadingNumber;
+using drill::TwoDigitText;
+
+TEST(WholeNumberText, IsPlainDigitsAndSecondsGetTwo) {
+  EXPECT_EQ(PlainNumberText(0), "0");
+  EXPECT_EQ(PlainNumberText(7), "7");
+  EXPECT_EQ(PlainNumberText(-12), "-12");
+  EXPECT_EQ(PlainNumberText(32767), "32767");
+  EXPECT_EQ(PlainNumberText(-32768), "-32768");
+  EXPECT_EQ(TwoDigitText(0), "00");
+  EXPECT_EQ(TwoDigitText(7), "07");
+  EXPECT_EQ(TwoDigitText(9), "09");
+  EXPECT_EQ(TwoDigitText(10), "10");
+  EXPECT_EQ(TwoDigitText(59), "59");
+}
+
+// Every rating a run can show, under both separators: "4.2", never "4.19999" or "4.2000".
+TEST(DecimalText, ShowsEveryTenthFromZeroToFiveInItsShortForm) {
+  for (const char* separator : {".", ","}) {
+    for (int tenths = 0; tenths <= 50; ++tenths) {
+      EXPECT_EQ(DecimalText(static_cast<float>(tenths / 10.0), separator),
+                TenthsText(tenths, separator));
+    }
+  }
+}
 
 struct ReadCase {
   const char* name;
@@ -60,7 +88,10 @@ TEST(ReadLeadingNumber, IsSafeOnAnyTextOfAnyLength) {
   EXPECT_EQ(ReadLeadingNumber(longBlanks), -4);
   const std::string invalidUtf8 = "\xE2\x88";  // the first two bytes of a typographic minus
   EXPECT_FALSE(ReadLeadingNumber(invalidUtf8 + "5").has_value());
-  EXPECT_FALSE(ReadLeadingNumber(std::string("\0" "5", 2)).has_value());
+  EXPECT_FALSE(ReadLeadingNumber(std::string("\0"
+                                             "5",
+                                             2))
+                   .has_value());
 }
 
 }  // namespace
