@@ -21,8 +21,8 @@ bool isRoot(const std::optional<double>& typed, std::int16_t root) {
 void Drill::CheckAnswer() {
   const std::optional<double> a = ReadLeadingNumber(window_.GetText("Text4"));
   const std::optional<double> b = ReadLeadingNumber(window_.GetText("Text5"));
-  const bool correct = (isRoot(a, state.X1) && isRoot(b, state.X2)) ||
-                       (isRoot(a, state.X2) && isRoot(b, state.X1));
+  const bool correct =
+      (isRoot(a, state.X1) && isRoot(b, state.X2)) || (isRoot(a, state.X2) && isRoot(b, state.X1));
   // The scores and the history have room for kTasksPerRun tasks; a task past them (only a
   // state set up from outside can be there) is judged but not recorded.
   const bool recordable = state.TaskNo >= 1 && state.TaskNo <= kTasksPerRun;

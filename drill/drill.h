@@ -46,27 +46,39 @@ class RandomSource {
 
 // All state of one run. Every field is zero until InitRun.
 struct DrillState {
-  std::int16_t TaskNo = 0;         // current task, from 1; index into Scores and the history
-  std::int16_t Attempts = 0;       // the attempt now being made on the current task, from 1
+  // The current task, from 1; also its index in Scores and the history.
+  std::int16_t TaskNo = 0;
+  // The attempt now being made on the current task, from 1.
+  std::int16_t Attempts = 0;
   std::int16_t FirstTryCount = 0;  // tasks solved at the first attempt
   std::int16_t WrongCount = 0;     // wrong answers in the whole run
   std::int16_t ScoreSum = 0;       // sum of the scores of all solved tasks
-  std::array<std::int16_t, kTasksPerRun + 1> Scores{};  // score of each solved task; [0] unused
-  float Rating = 0;                // average score rounded to tenths
-  std::int16_t Grade = 0;          // 0..5, from Rating
-  std::int16_t X1 = 0;             // roots of the current equation, signs applied
+  // The score of each solved task; [0] is unused.
+  std::array<std::int16_t, kTasksPerRun + 1> Scores{};
+  float Rating = 0;        // average score, rounded to tenths
+  std::int16_t Grade = 0;  // 0..5, from Rating
+
+  // The current equation x^2 + p*x + q = 0: its roots (signs applied) and coefficients.
+  std::int16_t X1 = 0;
   std::int16_t X2 = 0;
-  std::int16_t CoefP = 0;          // x^2 + p*x + q = 0
+  std::int16_t CoefP = 0;
   std::int16_t CoefQ = 0;
-  std::int16_t SignMode = 0;       // sign pattern 1..4 of the current task
-  std::int16_t PermRow = 0;        // row of PermTable serving the current block of four tasks
-  std::array<std::int16_t, 25> PermTable{};             // orderings of 1234; [0] unused
-  std::array<std::int16_t, kTasksPerRun + 1> HistX1{};  // roots of solved tasks; [0] unused
+
+  // The sign pattern 1..4 of the current task, and the row of PermTable (the orderings of
+  // 1234; [0] unused) that serves the current block of four tasks.
+  std::int16_t SignMode = 0;
+  std::int16_t PermRow = 0;
+  std::array<std::int16_t, 25> PermTable{};
+
+  // The roots of the tasks solved since the history was last emptied; [0] is unused.
+  std::array<std::int16_t, kTasksPerRun + 1> HistX1{};
   std::array<std::int16_t, kTasksPerRun + 1> HistX2{};
-  std::int16_t DupCount = 0;       // history matches found by the latest draw
-  std::int16_t TaskSec = 0;        // stopwatch of the current task
+  std::int16_t DupCount = 0;  // history matches found by the latest draw
+
+  // The stopwatch of the current task, and the time of all tasks already advanced from.
+  std::int16_t TaskSec = 0;
   std::int16_t TaskMin = 0;
-  std::int16_t TotalSec = 0;       // time of all tasks already advanced from
+  std::int16_t TotalSec = 0;
   std::int16_t TotalMin = 0;
 };
 
@@ -77,12 +89,12 @@ class Drill {
 
   DrillState state;  // public: the window never touches it; tests may set it up
 
-  void InitRun();                     // the window's load
+  void InitRun();                      // the window's load
   std::int16_t Gener(std::int16_t n);  // a random whole number from 1 to n
-  void NewTask();                     // draw and show the equation of the current task
-  void CheckAnswer();                 // judge the two typed roots
-  void NextTask();                    // close a solved task, open the next one
-  void TickSecond();                  // one second of the task stopwatch
+  void NewTask();                      // draw and show the equation of the current task
+  void CheckAnswer();                  // judge the two typed roots
+  void NextTask();                     // close a solved task, open the next one
+  void TickSecond();                   // one second of the task stopwatch
 
  private:
   WindowPort& window_;

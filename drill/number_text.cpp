@@ -53,8 +53,8 @@ std::string TwoDigitText(int value) {
 
 std::string DecimalText(float value, std::string_view decimalSeparator) {
   char buffer[64];
-  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                          std::chars_format::fixed);
+  const auto [end, error] =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
   if (error != std::errc{}) return "?";
   std::string text;
   for (const char* c = buffer; c != end; ++c) {

@@ -28,9 +28,7 @@ class FixedDraws : public drill::RandomSource {
   int next_ = 0;
 };
 
-void click(Form1& window, const char* button) {
-  window.findChild<QPushButton*>(button)->click();
-}
+void click(Form1& window, const char* button) { window.findChild<QPushButton*>(button)->click(); }
 
 void type(Form1& window, const char* box, const char* text) {
   window.findChild<QLineEdit*>(box)->setText(QString::fromUtf8(text));
