@@ -6,7 +6,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all setup build run test bench clean
+.PHONY: all setup build run test bench install clean
 
 all: build
 
@@ -27,6 +27,9 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+install: build
+	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
 
 bench: build
 	$(BUILD)/bench/drill_bench

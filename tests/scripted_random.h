@@ -15,9 +15,7 @@ class ScriptedRandom : public drill::RandomSource {
   explicit ScriptedRandom(std::uint32_t fallbackSeed = 1) : fallback_(fallbackSeed) {}
 
   // The draw that makes Gener(n) return value: the middle of value's slice of [0, 1).
-  static float DrawFor(int value, int n) {
-    return static_cast<float>((value - 0.5) / n);
-  }
+  static float DrawFor(int value, int n) { return static_cast<float>((value - 0.5) / n); }
 
   void Script(std::initializer_list<float> draws) { script_.insert(script_.end(), draws); }
   // Scripts the two root draws of one equation, before ordering and signs.

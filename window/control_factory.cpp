@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "window/control_table.h"
+#include "window/equation_area.h"
 #include "window/flat_button.h"
 #include "window/outline_shape.h"
 #include "window/second_timer.h"
@@ -21,9 +22,15 @@ QColor colour(QRgb value) { return value == kSystemColour ? QColor() : QColor::f
 
 QString caption(const ControlRow& row) { return QString::fromUtf8(row.caption); }
 
+TwipLabel::Sizing sizing(const ControlRow& row) {
+  if (row.flags & kSizesItself) return TwipLabel::Sizing::ToCaption;
+  if (row.flags & kShrinksCaption) return TwipLabel::Sizing::FontToBox;
+  return TwipLabel::Sizing::Fixed;
+}
+
 QWidget* createLabel(const ControlRow& row, QWidget* parent) {
-  auto* label = new TwipLabel(parent, row.left, row.top, row.width, row.height, row.align,
-                              row.flags & kSizesItself);
+  auto* label =
+      new TwipLabel(parent, row.left, row.top, row.width, row.height, row.align, sizing(row));
   label->setDesignFont(designfonts::fontFor(row.font), row.font.points);
   QPalette colours = label->palette();
   colours.setColor(QPalette::Window, colour(row.back));
@@ -68,7 +75,7 @@ std::vector<const ControlRow*> creationOrder() {
   std::vector<const ControlRow*> order;
   for (const ControlRow& row : ControlTable() | std::views::reverse) order.push_back(&row);
   const auto layer = [](const ControlRow* row) {
-    if (row->inFrame1) return 2;
+    if (row->parent == Parent::Frame1) return 2;
     const bool overLabels = row->kind == ControlKind::Frame || row->kind == ControlKind::Button ||
                             row->kind == ControlKind::TextBox;
     return overLabels ? 1 : 0;
@@ -83,7 +90,25 @@ QHash<QString, QObject*> CreateControls(QWidget& window) {
   designfonts::installSubstitutes();
   QHash<QString, QObject*> controls;
   QWidget* frame1 = nullptr;
+  QWidget* equationRow = nullptr;
   std::vector<const ControlRow*> focusable;
+  const auto parentOf = [&](const ControlRow& row) -> QWidget* {
+    switch (row.parent) {
+      case Parent::Window:
+        break;
+      case Parent::Frame1:
+        return frame1;
+      case Parent::EquationRow:
+        if (!equationRow) {
+          equationRow = new EquationArea(
+              &window, twips::toPixelRect(0, 0, kClientWidthTwips, kClientHeightTwips));
+          equationRow->setObjectName("EquationRow");
+          controls.insert(equationRow->objectName(), equationRow);
+        }
+        return equationRow;
+    }
+    return &window;
+  };
 
   for (const ControlRow* row : creationOrder()) {
     const QString name = QString::fromLatin1(row->name);
@@ -94,7 +119,7 @@ QHash<QString, QObject*> CreateControls(QWidget& window) {
       controls.insert(name, timer);
       continue;
     }
-    QWidget* widget = createWidget(*row, row->inFrame1 ? frame1 : &window);
+    QWidget* widget = createWidget(*row, parentOf(*row));
     widget->setObjectName(name);
     if (row->kind == ControlKind::Frame) frame1 = widget;
     if (row->kind != ControlKind::Label) {  // a label places itself, in twips

@@ -8,6 +8,11 @@
 
 enum class ControlKind { Timer, Button, TextBox, Frame, Label, Shape };
 
+// What a control stands on. Frame1's controls are placed in the frame's coordinates; the labels
+// of the equation row in the window's, on a transparent layer that lets a screen reader read the
+// whole equation as one element.
+enum class Parent { Window, Frame1, EquationRow };
+
 // The platform's own colour for the role (button text, box text, label text).
 inline constexpr QRgb kSystemColour = 0;
 constexpr QRgb rgb(unsigned hex) { return 0xFF000000u | hex; }
@@ -17,12 +22,15 @@ enum ControlFlags : unsigned {
   kHidden = 1,       // created hidden
   kDisabled = 2,     // created disabled
   kSizesItself = 4,  // a label that fits its box to its caption
+  // A label whose fixed box may become too narrow for its caption (the total minutes past 99):
+  // the caption is then drawn in a font just small enough to show it whole.
+  kShrinksCaption = 8,
 };
 
 struct ControlRow {
   const char* name;
   ControlKind kind;
-  bool inFrame1;  // position measured from the top left corner of Frame1
+  Parent parent;
   int left, top, width, height;  // twips
   const char* caption;           // caption or text, UTF-8
   designfonts::FontSpec font;

@@ -1,9 +1,9 @@
 #include "window/flat_button.h"
 
+#include <qdrawutil.h>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
-#include <qdrawutil.h>
 
 FlatButton::FlatButton(const QString& caption, const QColor& face, QWidget* parent)
     : QPushButton(caption, parent) {

@@ -1,11 +1,15 @@
 #include "window/form1.h"
 
+#include <QIcon>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 
+#include "window/accessible_names.h"
 #include "window/control_factory.h"
 #include "window/control_table.h"
+#include "window/equation_area.h"
 #include "window/second_timer.h"
 #include "window/twip_label.h"
 #include "window/twips.h"
@@ -29,6 +33,7 @@ Form1::Form1(std::unique_ptr<drill::RandomSource> random, QWidget* parent)
       drill_(*this, *random_, decimalSeparator()) {
   setObjectName("Form1");
   setWindowTitle(QStringLiteral("Корни квадратного уравнения — устный счёт"));
+  setWindowIcon(QIcon(QStringLiteral(":/roots-drill.png")));
   setFixedSize(twips::toPixels(kClientWidthTwips), twips::toPixels(kClientHeightTwips));
   QPalette colours = palette();
   colours.setColor(QPalette::Window, QColor::fromRgba(kWindowBack));
@@ -38,14 +43,16 @@ Form1::Form1(std::unique_ptr<drill::RandomSource> random, QWidget* parent)
   connectEvents();
   // The load: the run is set up before the window is first shown.
   drill_.InitRun();
+  accessiblenames::NameFixedControls(*this);
+  find<QWidget>("EquationRow")
+      ->setAccessibleName(QStringLiteral("x в квадрате плюс p x плюс q равно нулю"));
 }
 
 Form1::~Form1() = default;
 
 void Form1::connectEvents() {
   connect(find<QPushButton>("Command2"), &QPushButton::clicked, this, &Form1::StartRun);
-  connect(find<QPushButton>("Command1"), &QPushButton::clicked, this,
-          [this] { drill_.CheckAnswer(); });
+  connect(find<QPushButton>("Command1"), &QPushButton::clicked, this, &Form1::check);
   connect(find<QPushButton>("Command3"), &QPushButton::clicked, this,
           [this] { drill_.NextTask(); });
   connect(find<QLineEdit>("Text4"), &QLineEdit::textChanged, this, &Form1::showCheckRule);
@@ -63,6 +70,44 @@ void Form1::StartRun() {
   SetVisible("Command2", false);  // a run has exactly one start
 }
 
+void Form1::check() {
+  drill_.CheckAnswer();
+  // Check has just hidden itself. Keep the pupil's hands on the keyboard: after a correct
+  // answer the focus waits on Next, after a wrong one in the first answer box.
+  if (auto* next = find<QWidget>("Command3"); !next->isHidden()) {
+    next->setFocus(Qt::OtherFocusReason);
+  } else if (auto* first = find<QWidget>("Text4"); first->isEnabled()) {
+    first->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+void Form1::keyPressEvent(QKeyEvent* event) {
+  // Return reaches the window from the answer boxes and the buttons, which leave it alone
+  // outside a dialog. A held key does not race through the tasks.
+  if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  if (!event->isAutoRepeat()) pressEnter();
+  event->accept();
+}
+
+void Form1::pressEnter() {
+  auto* first = find<QLineEdit>("Text4");
+  auto* second = find<QLineEdit>("Text5");
+  if (focusWidget() == first && second->isEnabled() && second->text().isEmpty()) {
+    second->setFocus(Qt::TabFocusReason);
+    return;
+  }
+  // At most one of the three buttons is visible at any time: Return presses it.
+  for (const char* name : {"Command2", "Command1", "Command3"}) {
+    if (auto* button = find<QPushButton>(name); !button->isHidden()) {
+      button->click();
+      return;
+    }
+  }
+}
+
 void Form1::showCheckRule() {
   if (!find<QLineEdit>("Text4")->text().isEmpty() && !find<QLineEdit>("Text5")->text().isEmpty()) {
     SetVisible("Command1", true);
@@ -75,7 +120,11 @@ Control* Form1::find(std::string_view name) const {
 }
 
 void Form1::SetCaption(std::string_view control, std::string_view text) {
-  if (auto* label = find<TwipLabel>(control)) label->setCaption(qtext(text));
+  auto* label = find<TwipLabel>(control);
+  if (!label) return;
+  label->setCaption(qtext(text));
+  if (control == "Label12" && !text.empty()) accessiblenames::AnnounceVerdict(*label);
+  accessiblenames::Refresh(*this);
 }
 
 void Form1::SetText(std::string_view control, std::string_view text) {
@@ -89,6 +138,7 @@ std::string Form1::GetText(std::string_view control) {
 
 void Form1::SetVisible(std::string_view control, bool shown) {
   if (auto* widget = find<QWidget>(control)) widget->setVisible(shown);
+  if (control == "Label16") accessiblenames::Refresh(*this);
 }
 
 void Form1::SetEnabled(std::string_view control, bool enabled) {
@@ -105,4 +155,7 @@ void Form1::SetFocus(std::string_view control) {
 
 void Form1::SetupEquationFonts() { equationRow_.SetupEquationFonts(); }
 
-void Form1::ShowEquation(std::int16_t p, std::int16_t q) { equationRow_.ShowEquation(p, q); }
+void Form1::ShowEquation(std::int16_t p, std::int16_t q) {
+  equationRow_.ShowEquation(p, q);
+  find<QWidget>("EquationRow")->setAccessibleName(SpokenEquation(p, q));
+}

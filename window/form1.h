@@ -41,10 +41,15 @@ class Form1 : public QWidget, public drill::WindowPort {
   const EquationRow& equationRow() const { return equationRow_; }
   SecondTimer& timer1() { return *timer1_; }
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   void connectEvents();
   void StartRun();
+  void check();
   void showCheckRule();
+  void pressEnter();
   template <typename Control>
   Control* find(std::string_view name) const;
 

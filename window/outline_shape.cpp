@@ -2,8 +2,7 @@
 
 #include <QPainter>
 
-OutlineShape::OutlineShape(const QColor& line, int linePixels, const QColor& back,
-                           QWidget* parent)
+OutlineShape::OutlineShape(const QColor& line, int linePixels, const QColor& back, QWidget* parent)
     : QWidget(parent), line_(line), linePixels_(linePixels), back_(back) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
 }

@@ -1,14 +1,13 @@
 #include "window/text_box.h"
 
-#include <QPainter>
 #include <qdrawutil.h>
+#include <QPainter>
 
 namespace {
 constexpr int kBorderPixels = 2;
 }
 
-TextBox::TextBox(const QString& text, const QColor& textColour, const QColor& back,
-                 QWidget* parent)
+TextBox::TextBox(const QString& text, const QColor& textColour, const QColor& back, QWidget* parent)
     : QLineEdit(text, parent) {
   setFrame(false);  // the sunken border is drawn by paintEvent
   setTextMargins(kBorderPixels, kBorderPixels, kBorderPixels, kBorderPixels);

@@ -6,13 +6,8 @@
 #include "window/twips.h"
 
 TwipLabel::TwipLabel(QWidget* parent, float left, float top, float width, float height,
-                     Qt::Alignment alignment, bool sizesItself)
-    : QLabel(parent),
-      left_(left),
-      top_(top),
-      width_(width),
-      height_(height),
-      sizesItself_(sizesItself) {
+                     Qt::Alignment alignment, Sizing sizing)
+    : QLabel(parent), left_(left), top_(top), width_(width), height_(height), sizing_(sizing) {
   setTextFormat(Qt::PlainText);
   setAlignment(alignment | Qt::AlignTop);
   setMargin(0);
@@ -23,7 +18,7 @@ TwipLabel::TwipLabel(QWidget* parent, float left, float top, float width, float 
 
 void TwipLabel::setCaption(const QString& caption) {
   setText(caption);
-  if (sizesItself_) fitToCaption();
+  resize();
 }
 
 void TwipLabel::setDesignFont(const QFont& font, float points) {
@@ -36,7 +31,7 @@ void TwipLabel::setFontPoints(float points) {
   QFont resized = font();
   resized.setPixelSize(designfonts::pixelsForPoints(points));
   setFont(resized);
-  if (sizesItself_) fitToCaption();
+  resize();
 }
 
 void TwipLabel::setLeftTwips(float left) {
@@ -47,6 +42,19 @@ void TwipLabel::setLeftTwips(float left) {
 void TwipLabel::setWidthTwips(float width) {
   width_ = width;
   place();
+}
+
+void TwipLabel::resize() {
+  switch (sizing_) {
+    case Sizing::Fixed:
+      break;
+    case Sizing::ToCaption:
+      fitToCaption();
+      break;
+    case Sizing::FontToBox:
+      fitFontToBox();
+      break;
+  }
 }
 
 void TwipLabel::fitToCaption() {
@@ -61,6 +69,19 @@ void TwipLabel::fitToCaption() {
   width_ = fitted;
   height_ = twips::fromPixels(metrics.height());
   place();
+}
+
+void TwipLabel::fitFontToBox() {
+  // Every digit stays readable in the fixed box: the font shrinks a pixel at a time from its
+  // own size until the caption fits.
+  QFont fitting = font();
+  const int boxPixels = twips::toPixelRect(left_, top_, width_, height_).width();
+  int pixels = designfonts::pixelsForPoints(points_);
+  fitting.setPixelSize(pixels);
+  while (pixels > 1 && QFontMetrics(fitting).horizontalAdvance(text()) > boxPixels) {
+    fitting.setPixelSize(--pixels);
+  }
+  setFont(fitting);
 }
 
 void TwipLabel::place() { setGeometry(twips::toPixelRect(left_, top_, width_, height_)); }

@@ -7,12 +7,18 @@ class TwipLabel : public QLabel {
   Q_OBJECT
 
  public:
+  enum class Sizing {
+    Fixed,      // the box stays as designed
+    ToCaption,  // the box fits the caption, keeping its top edge and the edge or centre
+                // its alignment names
+    FontToBox,  // the box stays; a caption too wide for it is drawn in a smaller font
+  };
+
   // Box in twips; alignment is Qt::AlignLeft, Qt::AlignHCenter or Qt::AlignRight.
   TwipLabel(QWidget* parent, float left, float top, float width, float height,
-            Qt::Alignment alignment, bool sizesItself);
+            Qt::Alignment alignment, Sizing sizing);
 
-  // A label that sizes itself fits its box to the new caption or font, keeping its top edge
-  // and the edge or centre its alignment names.
+  // Sets the caption, then sizes box or font as the label's sizing says.
   void setCaption(const QString& caption);
   // The font the label is created with; its box stays as designed.
   void setDesignFont(const QFont& font, float points);
@@ -30,6 +36,8 @@ class TwipLabel : public QLabel {
 
  private:
   void fitToCaption();
+  void fitFontToBox();
+  void resize();
   void place();
 
   float left_;
@@ -37,5 +45,5 @@ class TwipLabel : public QLabel {
   float width_;
   float height_;
   float points_ = 0;
-  bool sizesItself_;
+  Sizing sizing_;
 };
