@@ -12,8 +12,9 @@ void Drill::NewTask() {
 
   // From the second 144-task cycle on, a pattern can be asked for when all 36 of its equations
   // were solved since the last emptying; no draw could succeed, so start the history afresh.
-  if (PatternExhausted(state, signMode)) EmptyHistory(state, state.TaskNo);
+  if (HistoryIndex(state).PatternExhausted(signMode)) EmptyHistory(state, state.TaskNo);
 
+  const HistoryIndex history(state);
   do {
     state.DupCount = 0;
     do {
@@ -25,7 +26,7 @@ void Drill::NewTask() {
     const Roots signedRoots = ApplySignPattern(state.SignMode, {state.X1, state.X2});
     state.X1 = signedRoots.x1;
     state.X2 = signedRoots.x2;
-    state.DupCount = CountInHistory(state, state.X1, state.X2);
+    state.DupCount = history.Count(state.X1, state.X2);
   } while (state.DupCount > 0);
 
   state.CoefP = static_cast<std::int16_t>(-(state.X1 + state.X2));
