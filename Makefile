@@ -3,10 +3,11 @@
 #   make test   installs what is missing, builds, runs every test headless
 
 BUILD ?= build
+SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all setup build run test bench install clean
+.PHONY: all setup build run test test-sanitize bench audit install clean
 
 all: build
 
@@ -28,11 +29,22 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer: any report fails.
+test-sanitize: setup
+	cmake -S . -B $(SANITIZE_BUILD) -DROOTS_DRILL_SANITIZE=ON -DROOTS_DRILL_BENCHMARKS=OFF $(CMAKE_FLAGS)
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
 
 bench: build
 	$(BUILD)/bench/drill_bench
 
+# Runs the program through a scripted session under strace: what it writes and whom it calls.
+audit: build
+	tools/audit-syscalls.sh $(BUILD)/app/roots-drill
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD)
