@@ -1,4 +1,7 @@
 // A pupil's road through the window: Start, typing, Check, wrong and right answers, Next.
+#include <QContextMenuEvent>
+#include <QTimer>
+
 #include "window_fixture.h"
 
 namespace {
@@ -102,6 +105,30 @@ TEST_F(PupilRoad, ShowsRatingAndGradeFromTheSixthTask) {
   EXPECT_EQ(box("Text1")->text(), "6");
   EXPECT_EQ(box("Text2")->text(), "5");
   EXPECT_EQ(box("Text3")->text(), "1");
+}
+
+// Any text of any length can be typed or pasted; it is read only when Check is pressed, and
+// text that holds no number is a wrong attempt.
+TEST_F(PupilRoad, AnswerBoxesTakeTextOfAnyLengthAndOfferNoEnglishMenu) {
+  Start(2, 7);
+  const QString longText = QString(100000, QChar('7')) + QStringLiteral("ё\u2212");
+  box("Text4")->insert(longText);
+  box("Text5")->insert(QStringLiteral("абв"));
+  EXPECT_EQ(box("Text4")->text(), longText);
+  QTest::mouseClick(button("Command1"), Qt::LeftButton);
+  EXPECT_EQ(caption("Label12"), "Неправильно!");
+  EXPECT_EQ(box("Text3")->text(), "1");
+
+  // A menu, if one opened, would run its own loop: look for it from there, then close it.
+  QWidget* menu = nullptr;
+  QTimer::singleShot(50, [&] {
+    menu = QApplication::activePopupWidget();
+    if (menu) menu->close();
+  });
+  QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5));
+  QApplication::sendEvent(box("Text4"), &rightClick);
+  QTest::qWait(100);
+  EXPECT_EQ(menu, nullptr);
 }
 
 }  // namespace

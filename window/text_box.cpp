@@ -2,6 +2,7 @@
 
 #include <qdrawutil.h>
 #include <QPainter>
+#include <limits>
 
 namespace {
 constexpr int kBorderPixels = 2;
@@ -12,6 +13,10 @@ TextBox::TextBox(const QString& text, const QColor& textColour, const QColor& ba
   setFrame(false);  // the sunken border is drawn by paintEvent
   setTextMargins(kBorderPixels, kBorderPixels, kBorderPixels, kBorderPixels);
   setAlignment(Qt::AlignCenter);
+  setMaxLength(std::numeric_limits<int>::max());  // a box takes text of any length
+  // Qt's own menu of the box speaks English; every word on screen is Russian. Cut, copy and
+  // paste keep their keys.
+  setContextMenuPolicy(Qt::NoContextMenu);
   QPalette colours = palette();
   colours.setColor(QPalette::Base, back);
   // A box is drawn on its back colour whether enabled or not; the text colour of a disabled box
