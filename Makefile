@@ -7,7 +7,7 @@ SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all setup build run test test-sanitize bench audit install clean
+.PHONY: all setup build run test test-sanitize soak bench audit install clean
 
 all: build
 
@@ -35,6 +35,11 @@ test-sanitize: setup
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	cd $(SANITIZE_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+# The monkey on many more seeds than make test gives it (SEEDS=200 by default, about a second each).
+SEEDS ?= 200
+soak: build
+	cd $(BUILD) && MONKEY_SEEDS=$(SEEDS) ctest -R Monkey --output-on-failure
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))

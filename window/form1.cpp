@@ -73,11 +73,15 @@ void Form1::StartRun() {
 void Form1::check() {
   drill_.CheckAnswer();
   // Check has just hidden itself. Keep the pupil's hands on the keyboard: after a correct
-  // answer the focus waits on Next, after a wrong one in the first answer box.
+  // answer the focus waits on Next, after a wrong one in the first answer box. After the last
+  // task of a run there is neither, and the focus goes to the window: left on the hidden Check,
+  // it would let Space press Check again and count the solved task once more.
   if (auto* next = find<QWidget>("Command3"); !next->isHidden()) {
     next->setFocus(Qt::OtherFocusReason);
   } else if (auto* first = find<QWidget>("Text4"); first->isEnabled()) {
     first->setFocus(Qt::OtherFocusReason);
+  } else {
+    setFocus(Qt::OtherFocusReason);
   }
 }
 
