@@ -7,7 +7,7 @@ SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all setup build run test test-sanitize soak bench audit install clean
+.PHONY: all setup build run test test-sanitize soak fuzz bench audit install clean
 
 all: build
 
@@ -40,6 +40,12 @@ test-sanitize: setup
 SEEDS ?= 200
 soak: build
 	cd $(BUILD) && MONKEY_SEEDS=$(SEEDS) ctest -R Monkey --output-on-failure
+
+# The libFuzzer target over what reads the answer boxes, built with clang, for FUZZ_SECONDS.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@tools/install-deps.sh clang libclang-rt-14-dev
+	tools/fuzz.sh $(FUZZ_SECONDS)
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))

@@ -1,9 +1,9 @@
 #include <optional>
 
-#include "drill/counters.h"
 #include "drill/drill.h"
 #include "drill/grading.h"
 #include "drill/number_text.h"
+#include "drill/whole_numbers.h"
 
 namespace drill {
 namespace {

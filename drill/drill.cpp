@@ -13,7 +13,8 @@ Drill::Drill(WindowPort& window, RandomSource& random, std::string decimalSepara
     : window_(window), random_(random), decimalSeparator_(std::move(decimalSeparator)) {}
 
 std::int16_t Drill::Gener(std::int16_t n) {
-  // The product stays in double precision: rounding it to float could turn 8.9999995 into 9.
+  // The product stays in double precision: rounded to float, 24 x 0.958333313 would give 23.0
+  // instead of 22.9999995, and Gener(24) would return 24 instead of 23.
   const double product = n * static_cast<double>(random_.Next());
   // A source that broke its promise (1.0, a negative value, NaN) still yields 1..n, so a row of
   // the sign table or a root is never out of range.

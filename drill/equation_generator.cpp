@@ -12,9 +12,12 @@ void Drill::NewTask() {
 
   // From the second 144-task cycle on, a pattern can be asked for when all 36 of its equations
   // were solved since the last emptying; no draw could succeed, so start the history afresh.
-  if (HistoryIndex(state).PatternExhausted(signMode)) EmptyHistory(state, state.TaskNo);
+  HistoryIndex history(state);
+  if (history.PatternExhausted(signMode)) {
+    EmptyHistory(state, state.TaskNo);
+    history = HistoryIndex(state);
+  }
 
-  const HistoryIndex history(state);
   do {
     state.DupCount = 0;
     do {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "drill/counters.h"
+#include "drill/whole_numbers.h"
 
 namespace drill {
 
@@ -11,9 +11,9 @@ std::int16_t ScoreForAttempts(std::int16_t attempts) {
   return static_cast<std::int16_t>(RoundHalfEven(5.0 / attempts));
 }
 
-float RatingFor(std::int16_t scoreSum, std::int16_t solvedTasks) {
-  if (solvedTasks < 1) return 0;
-  const double tenths = RoundHalfEven(10.0 * scoreSum / solvedTasks);
+float RatingFor(std::int16_t scoreSum, std::int16_t tasks) {
+  if (tasks < 1) return 0;
+  const double tenths = RoundHalfEven(10.0 * scoreSum / tasks);
   return static_cast<float>(tenths / 10);
 }
 

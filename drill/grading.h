@@ -9,8 +9,9 @@ namespace drill {
 std::int16_t ScoreForAttempts(std::int16_t attempts);
 
 // The average score per task, rounded to tenths (halves to even): 27 over 6 tasks gives 4.5,
-// 102 over 24 gives 4.2.
-float RatingFor(std::int16_t scoreSum, std::int16_t solvedTasks);
+// 102 over 24 gives 4.2. Tasks are the tasks solved so far, which is the number of the task
+// just solved.
+float RatingFor(std::int16_t scoreSum, std::int16_t tasks);
 
 // The grade of a rating: rounded to whole, halves to even, except that 4.5 earns 5 and 2.5
 // earns 3.

@@ -1,7 +1,7 @@
-#include "drill/counters.h"
 #include "drill/drill.h"
 #include "drill/history.h"
 #include "drill/number_text.h"
+#include "drill/whole_numbers.h"
 
 namespace drill {
 namespace {

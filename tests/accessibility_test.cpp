@@ -59,7 +59,7 @@ TEST_F(ScreenReader, FindsEveryControlAPupilNeedsByName) {
 // The row is one element: its name speaks the equation and its seven labels are not separate
 // stops for the reader.
 TEST_F(ScreenReader, ReadsTheEquationRowAsOneElement) {
-  QObject* row = window_->findChild<QObject*>("EquationRow");
+  QObject* row = window_->findChild<QObject*>("EquationArea");
   EXPECT_EQ(spokenName(row), "x в квадрате плюс p x плюс q равно нулю");
   Start(2, 7);
   QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(row);

@@ -125,7 +125,8 @@ TEST_F(PupilRoad, AnswerBoxesTakeTextOfAnyLengthAndOfferNoEnglishMenu) {
     menu = QApplication::activePopupWidget();
     if (menu) menu->close();
   });
-  QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5));
+  QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5),
+                               box("Text4")->mapToGlobal(QPoint(5, 5)));
   QApplication::sendEvent(box("Text4"), &rightClick);
   QTest::qWait(100);
   EXPECT_EQ(menu, nullptr);

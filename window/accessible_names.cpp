@@ -1,5 +1,8 @@
 #include "window/accessible_names.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include <QAccessible>
 #include <QLabel>
 #include <QWidget>
@@ -23,18 +26,7 @@ void setName(const QWidget& window, const char* controlName, const QString& spok
   if (widget && widget->accessibleName() != spoken) widget->setAccessibleName(spoken);
 }
 
-}  // namespace
-
-void NameFixedControls(const QWidget& window) {
-  setName(window, "Text4", QStringLiteral("Первый корень"));
-  setName(window, "Text5", QStringLiteral("Второй корень"));
-  setName(window, "Text1", QStringLiteral("Решено всего"));
-  setName(window, "Text2", QStringLiteral("С первой попытки"));
-  setName(window, "Text3", QStringLiteral("Ошибочных попыток"));
-  Refresh(window);
-}
-
-void Refresh(const QWidget& window) {
+void refreshAll(const QWidget& window) {
   setName(window, "Label6", QStringLiteral("Средний балл: ") + caption(window, "Label6"));
   setName(window, "Label4", QStringLiteral("Оценка: ") + caption(window, "Label4"));
 
@@ -47,6 +39,27 @@ void Refresh(const QWidget& window) {
   setName(window, "Label21",
           QStringLiteral("Суммарное время: ") + caption(window, "Label21") +
               QStringLiteral(" мин ") + caption(window, "Label19") + QStringLiteral(" сек"));
+}
+
+}  // namespace
+
+void NameFixedControls(const QWidget& window) {
+  setName(window, "Text4", QStringLiteral("Первый корень"));
+  setName(window, "Text5", QStringLiteral("Второй корень"));
+  setName(window, "Text1", QStringLiteral("Решено всего"));
+  setName(window, "Text2", QStringLiteral("С первой попытки"));
+  setName(window, "Text3", QStringLiteral("Ошибочных попыток"));
+  refreshAll(window);
+}
+
+void Refresh(const QWidget& window, std::string_view changedControl) {
+  static constexpr std::string_view kValueControls[] = {"Label4",  "Label6",  "Label14",
+                                                        "Label16", "Label19", "Label21"};
+  if (std::find(std::begin(kValueControls), std::end(kValueControls), changedControl) ==
+      std::end(kValueControls)) {
+    return;
+  }
+  refreshAll(window);
 }
 
 void AnnounceVerdict(QWidget& verdict) {

@@ -2,6 +2,8 @@
 // nothing to the screen.
 #pragma once
 
+#include <string_view>
+
 class QAccessibleEvent;
 class QWidget;
 
@@ -10,9 +12,9 @@ namespace accessiblenames {
 // Names the controls whose name never changes: the answer boxes and the counters.
 void NameFixedControls(const QWidget& window);
 
-// Renames the displays whose name carries their current value (rating, grade, both stopwatches);
-// call after any of their captions or the minute labels change.
-void Refresh(const QWidget& window);
+// Renames the displays whose name carries their current value (rating, grade, both stopwatches)
+// when the control that changed is one they read.
+void Refresh(const QWidget& window, std::string_view changedControl);
 
 // Tells a screen reader that the verdict changed, so it is spoken without the pupil looking
 // for it.

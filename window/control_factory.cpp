@@ -102,7 +102,7 @@ QHash<QString, QObject*> CreateControls(QWidget& window) {
         if (!equationRow) {
           equationRow = new EquationArea(
               &window, twips::toPixelRect(0, 0, kClientWidthTwips, kClientHeightTwips));
-          equationRow->setObjectName("EquationRow");
+          equationRow->setObjectName("EquationArea");
           controls.insert(equationRow->objectName(), equationRow);
         }
         return equationRow;

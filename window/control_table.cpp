@@ -12,12 +12,13 @@ constexpr Qt::Alignment kLeft = Qt::AlignLeft;
 constexpr Qt::Alignment kCentre = Qt::AlignHCenter;
 constexpr Qt::Alignment kRight = Qt::AlignRight;
 constexpr Qt::Alignment kNone = {};
-constexpr designfonts::FontSpec kNoFont = {"MS Sans Serif", 8.25, 400};
+// The timer and the shape show no text; they carry the window's small default font.
+constexpr designfonts::FontSpec kNoText = {"MS Sans Serif", 8.25, 400};
 
 // clang-format off
 constexpr std::array kControls = std::to_array<ControlRow>({
 // name       kind     on     left   top    width  height caption                    font                            text colour    back colour    align    flags                   tab
-{"Timer1",   Timer,   kWin,     0,     0,     0,    0, "",                         kNoFont,                        kSystemColour, kSystemColour, kNone,   kPlain,                 -1, 1000},
+{"Timer1",   Timer,   kWin,     0,     0,     0,    0, "",                         kNoText,                        kSystemColour, kSystemColour, kNone,   kPlain,                 -1, 1000},
 {"Command3", Button,  kWin, 10080,  6480,  1575,  555, "Дальше",                   {"Arial", 14.25, 700},          kSystemColour, rgb(0x00C000), kCentre, kHidden,                25},
 {"Command2", Button,  kWin,   120,  6480,  1575,  555, "Старт",                    {"Arial", 14.25, 700},          kSystemColour, rgb(0x80FFFF), kCentre, kPlain,                 23},
 {"Command1", Button,  kWin, 10080,  6480,  1575,  555, "Проверка",                 {"Arial", 14.25, 700},          kSystemColour, rgb(0x80FFFF), kCentre, kPlain,                  0},
@@ -55,7 +56,7 @@ constexpr std::array kControls = std::to_array<ControlRow>({
 {"Label6",   Label,   kWin,  4020,   960,   315,  615, "0",                        {"Arial", 26.25, 700},          rgb(0xFF80FF), rgb(0xFFC0FF), kCentre, kSizesItself,           12},
 {"Label5",   Label,   kWin,  7590,  1080,  2940,  330, "+ мнение учителя!",        {"Courier New", 14.25, 700},    rgb(0x804000), rgb(0xC0C0FF), kCentre, kSizesItself,           11},
 {"Label4",   Label,   kWin,  5745,   360,   885, 1650, "0",                        {"Courier New", 72, 700},       rgb(0xFF0000), rgb(0xFFC0FF), kCentre, kSizesItself,           10},
-{"Shape1",   Shape,   kWin,  5280,   120,  1815, 2175, "",                         kNoFont,                        rgb(0xC00000), rgb(0xFFC0FF), kNone,   kPlain,                 -1, 0, 5},
+{"Shape1",   Shape,   kWin,  5280,   120,  1815, 2175, "",                         kNoText,                        rgb(0xC00000), rgb(0xFFC0FF), kNone,   kPlain,                 -1, 0, 5},
 });
 // clang-format on
 

@@ -28,7 +28,6 @@ Form1::Form1(std::unique_ptr<drill::RandomSource> random, QWidget* parent)
     : QWidget(parent),
       random_(std::move(random)),
       controls_(CreateControls(*this)),
-      timer1_(qobject_cast<SecondTimer*>(controls_.value("Timer1"))),
       equationRow_(*this),
       drill_(*this, *random_, decimalSeparator()) {
   setObjectName("Form1");
@@ -44,11 +43,14 @@ Form1::Form1(std::unique_ptr<drill::RandomSource> random, QWidget* parent)
   // The load: the run is set up before the window is first shown.
   drill_.InitRun();
   accessiblenames::NameFixedControls(*this);
-  find<QWidget>("EquationRow")
+  // Until Start the row shows its design captions "+p" and "+q".
+  find<QWidget>("EquationArea")
       ->setAccessibleName(QStringLiteral("x в квадрате плюс p x плюс q равно нулю"));
 }
 
 Form1::~Form1() = default;
+
+SecondTimer& Form1::timer1() const { return *find<SecondTimer>("Timer1"); }
 
 void Form1::connectEvents() {
   connect(find<QPushButton>("Command2"), &QPushButton::clicked, this, &Form1::StartRun);
@@ -57,7 +59,7 @@ void Form1::connectEvents() {
           [this] { drill_.NextTask(); });
   connect(find<QLineEdit>("Text4"), &QLineEdit::textChanged, this, &Form1::showCheckRule);
   connect(find<QLineEdit>("Text5"), &QLineEdit::textChanged, this, &Form1::showCheckRule);
-  connect(timer1_, &SecondTimer::tick, this, [this] { drill_.TickSecond(); });
+  connect(find<SecondTimer>("Timer1"), &SecondTimer::tick, this, [this] { drill_.TickSecond(); });
 }
 
 void Form1::StartRun() {
@@ -128,7 +130,7 @@ void Form1::SetCaption(std::string_view control, std::string_view text) {
   if (!label) return;
   label->setCaption(qtext(text));
   if (control == "Label12" && !text.empty()) accessiblenames::AnnounceVerdict(*label);
-  accessiblenames::Refresh(*this);
+  accessiblenames::Refresh(*this, control);
 }
 
 void Form1::SetText(std::string_view control, std::string_view text) {
@@ -142,7 +144,7 @@ std::string Form1::GetText(std::string_view control) {
 
 void Form1::SetVisible(std::string_view control, bool shown) {
   if (auto* widget = find<QWidget>(control)) widget->setVisible(shown);
-  if (control == "Label16") accessiblenames::Refresh(*this);
+  accessiblenames::Refresh(*this, control);
 }
 
 void Form1::SetEnabled(std::string_view control, bool enabled) {
@@ -161,5 +163,5 @@ void Form1::SetupEquationFonts() { equationRow_.SetupEquationFonts(); }
 
 void Form1::ShowEquation(std::int16_t p, std::int16_t q) {
   equationRow_.ShowEquation(p, q);
-  find<QWidget>("EquationRow")->setAccessibleName(SpokenEquation(p, q));
+  find<QWidget>("EquationArea")->setAccessibleName(SpokenEquation(p, q));
 }

@@ -3,10 +3,11 @@
 // Form1 creates its 39 controls from the design table (control_table.cpp), each named as
 // designed, so the engine and the tests find them by name. It owns the drill engine by value and
 // implements the engine's WindowPort on those controls; the equation operations go to
-// EquationRow. A click travels like this: Check's clicked signal calls Drill::CheckAnswer, which
-// reads the answer boxes through GetText, judges, and writes verdict, counters and button states
-// back through SetCaption, SetText and SetVisible; control then returns to Qt's event loop.
-// Start, the answer boxes' show-Check rule and nothing else are handled by the window itself.
+// EquationRow. A click travels like this: Check's clicked signal calls Form1::check, which calls
+// Drill::CheckAnswer; the engine reads the answer boxes through GetText, judges, and writes
+// verdict, counters and button states back through SetCaption, SetText and SetVisible; check then
+// puts the focus where the next key belongs, and control returns to Qt's event loop.
+// The window itself handles Start, the answer boxes' show-Check rule, Return and the focus.
 #pragma once
 
 #include <QHash>
@@ -39,7 +40,7 @@ class Form1 : public QWidget, public drill::WindowPort {
   // Read-only, for tests and tools that compare the screen with the run.
   const drill::DrillState& drillState() const { return drill_.state; }
   const EquationRow& equationRow() const { return equationRow_; }
-  SecondTimer& timer1() { return *timer1_; }
+  SecondTimer& timer1() const;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -55,7 +56,6 @@ class Form1 : public QWidget, public drill::WindowPort {
 
   std::unique_ptr<drill::RandomSource> random_;
   QHash<QString, QObject*> controls_;
-  SecondTimer* timer1_ = nullptr;
   EquationRow equationRow_;
   drill::Drill drill_;
 };

@@ -28,7 +28,6 @@ class TwipLabel : public QLabel {
   float leftTwips() const { return left_; }
   float widthTwips() const { return width_; }
   float topTwips() const { return top_; }
-  float heightTwips() const { return height_; }
   float centreTwips() const { return left_ + width_ / 2; }
   void setLeftTwips(float left);
   // Holds until the caption or the font change again.

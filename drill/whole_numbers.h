@@ -1,4 +1,4 @@
-// Whole-number helpers shared by the engine operations.
+// Whole-number arithmetic shared by the engine operations: counters and rounding.
 #pragma once
 
 #include <cmath>
