@@ -1,6 +1,6 @@
 // Where the start-up of roots-drill goes, phase by phase, beside the empty window.
 //
-//   startup_phases [--bare [--bare-label] [--bare-icon] [--bare-raw-icon]] [--app-font]
+//   startup_phases [--bare [--bare-label] [--bare-icon]] [--app-font]
 //                  [--fonts-first] [--a11y-first] [--icon-first] [--text-first]
 //
 // Runs the start-up of app/main.cpp (or, with --bare, that of bare_window) and prints, for each
@@ -10,13 +10,11 @@
 // option does that work first, as a phase of its own, so the constructor no longer pays for it:
 //   --fonts-first  QFontDatabase::families(): fontconfig loads its configuration and lists fonts
 //   --a11y-first   QAccessible::isActive(): the platform's accessibility bridge is created
-//   --icon-first   the window icon is decoded from the resource
+//   --icon-first   the window icon is painted
 //   --text-first   one line of text in one of the window's fonts is drawn into an image
 // Other options add one thing to the empty window, or try a change before it is made:
 //   --bare-label   one label with a caption in one of the window's fonts
-//   --bare-icon    the window icon of roots-drill, from its PNG in the resource
-//   --bare-raw-icon  an icon of the same size made from pixels in memory, without an
-//                  image reader (what an icon embedded as raw pixels would cost)
+//   --bare-icon    the window icon of roots-drill
 //   --app-font     the window's small default font (MS Sans Serif 8.25, or its stand-in)
 //                  becomes the application font before any widget exists
 // Run it under startup_probe to add the time before main() (the probe's figure minus ours).
@@ -40,6 +38,7 @@
 
 #include "window/design_fonts.h"
 #include "window/form1.h"
+#include "window/window_icon.h"
 
 namespace {
 
@@ -103,7 +102,7 @@ class FirstFrame : public QObject {
 
 int main(int argc, char* argv[]) {
   bool bare = false, fontsFirst = false, a11yFirst = false, iconFirst = false, textFirst = false;
-  bool bareLabel = false, bareIcon = false, bareRawIcon = false, appFont = false;
+  bool bareLabel = false, bareIcon = false, appFont = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--bare") {
@@ -120,13 +119,11 @@ int main(int argc, char* argv[]) {
       bareLabel = true;
     } else if (arg == "--bare-icon") {
       bareIcon = true;
-    } else if (arg == "--bare-raw-icon") {
-      bareRawIcon = true;
     } else if (arg == "--app-font") {
       appFont = true;
     } else {
       std::fprintf(stderr,
-                   "usage: startup_phases [--bare [--bare-label] [--bare-icon] [--bare-raw-icon]] "
+                   "usage: startup_phases [--bare [--bare-label] [--bare-icon]] "
                    "[--app-font] "
                    "[--fonts-first] [--a11y-first] [--icon-first] [--text-first]\n");
       return 2;
@@ -138,7 +135,8 @@ int main(int argc, char* argv[]) {
 
   if (appFont) {
     designfonts::installSubstitutes();
-    QApplication::setFont(designfonts::fontFor({"MS Sans Serif", 8.25f, 400}));
+    QApplication::setFont(
+        designfonts::fontFor({"MS Sans Serif", 8.25f, 400}, designfonts::Fallback::None));
     phase("application font set");
   }
   if (fontsFirst) {
@@ -150,9 +148,8 @@ int main(int argc, char* argv[]) {
     phase(active ? "accessibility bridge (active)" : "accessibility bridge (inactive)");
   }
   if (iconFirst) {
-    QIcon icon(QStringLiteral(":/roots-drill.png"));
-    const QPixmap pixmap = icon.pixmap(256);
-    phase(pixmap.isNull() ? "window icon (not found)" : "window icon decoded");
+    const QPixmap pixmap = WindowIcon().pixmap(64);
+    phase(pixmap.isNull() ? "window icon (empty)" : "window icon painted");
   }
   if (textFirst) {
     QImage image(200, 40, QImage::Format_ARGB32_Premultiplied);
@@ -173,20 +170,12 @@ int main(int argc, char* argv[]) {
     if (bareLabel) {
       designfonts::installSubstitutes();
       auto* label = new QLabel(QStringLiteral("Проверка"), window.get());
-      label->setFont(designfonts::fontFor({"Arial", 14.25f, 700}));
+      label->setFont(designfonts::fontFor({"Arial", 14.25f, 700}, designfonts::Fallback::None));
       label->setGeometry(672, 432, 105, 37);
     }
-    if (bareIcon) window->setWindowIcon(QIcon(QStringLiteral(":/roots-drill.png")));
-    if (bareRawIcon) {
-      QImage pixels(256, 256, QImage::Format_ARGB32_Premultiplied);
-      pixels.fill(QColor(0xC0, 0xFF, 0xFF));
-      QPainter painter(&pixels);
-      painter.fillRect(32, 32, 192, 192, QColor(0xC0, 0x00, 0x00));
-      painter.end();
-      window->setWindowIcon(QIcon(QPixmap::fromImage(pixels)));
-    }
-    phase(bareLabel || bareIcon || bareRawIcon ? "QWidget with a label/icon constructed"
-                                               : "empty QWidget constructed");
+    if (bareIcon) window->setWindowIcon(WindowIcon());
+    phase(bareLabel || bareIcon ? "QWidget with a label/icon constructed"
+                                : "empty QWidget constructed");
   } else {
     window = std::make_unique<Form1>();
     phase("Form1 constructed");

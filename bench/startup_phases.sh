@@ -9,7 +9,6 @@
 #   bare            the empty window (the floor)
 #   bare+label      the empty window with one label in one of our fonts (the floor for text)
 #   bare+icon       the empty window with our window icon
-#   bare+raw-icon   the empty window with an icon of the same size made from pixels in memory
 #   roots-drill     the real start-up
 #   *-first         the real start-up with one piece of the window's work done beforehand
 #   app-font        the real start-up with the window's small default font made the application font
@@ -34,13 +33,12 @@ unset QT_QPA_PLATFORM QT_SCALE_FACTOR || true
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-variants="bare bare+label bare+icon bare+raw-icon roots-drill fonts-first a11y-first icon-first text-first app-font"
+variants="bare bare+label bare+icon roots-drill fonts-first a11y-first icon-first text-first app-font"
 options() {
   case $1 in
     bare) echo --bare ;;
     bare+label) echo --bare --bare-label ;;
     bare+icon) echo --bare --bare-icon ;;
-    bare+raw-icon) echo --bare --bare-raw-icon ;;
     roots-drill) echo ;;
     *) echo "--$1" ;;
   esac

@@ -61,6 +61,16 @@ TEST_F(WindowAsFirstShown, OffersOnlyStartWithCountersAtZeroAndTheStopwatchStand
   EXPECT_FALSE(timerRunning());
 }
 
+// The window carries the drill's icon: x² on pink inside a dark red outline.
+TEST_F(WindowAsFirstShown, CarriesTheDrillIcon) {
+  const QImage icon = window_->windowIcon().pixmap(64, 64).toImage();
+  ASSERT_EQ(icon.size(), QSize(64, 64));
+  EXPECT_EQ(icon.pixel(3, 32), 0xFFC00000);   // the outline
+  EXPECT_EQ(icon.pixel(8, 40), 0xFFFFC0FF);   // the pink face
+  EXPECT_EQ(icon.pixel(23, 38), 0xFF0000FF);  // where the strokes of the x cross
+  EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);     // the rounded corner is transparent
+}
+
 // Tab reaches only what can take the focus: before Start that is the Start button alone.
 TEST_F(WindowAsFirstShown, GivesTheFocusToStartOnly) {
   window_->activateWindow();

@@ -31,7 +31,8 @@ TwipLabel::Sizing sizing(const ControlRow& row) {
 QWidget* createLabel(const ControlRow& row, QWidget* parent) {
   auto* label =
       new TwipLabel(parent, row.left, row.top, row.width, row.height, row.align, sizing(row));
-  label->setDesignFont(designfonts::fontFor(row.font), row.font.points);
+  label->setDesignFont(designfonts::fontFor(row.font, designfonts::Fallback::None),
+                       row.font.points);
   QPalette colours = label->palette();
   colours.setColor(QPalette::Window, colour(row.back));
   if (row.text != kSystemColour) colours.setColor(QPalette::WindowText, colour(row.text));
@@ -126,7 +127,9 @@ QHash<QString, QObject*> CreateControls(QWidget& window) {
       widget->setGeometry(twips::toPixelRect(row->left, row->top, row->width, row->height));
     }
     if (row->kind == ControlKind::Button || row->kind == ControlKind::TextBox) {
-      widget->setFont(designfonts::fontFor(row->font));
+      const bool ownCaption = row->kind == ControlKind::Button;
+      widget->setFont(designfonts::fontFor(
+          row->font, ownCaption ? designfonts::Fallback::None : designfonts::Fallback::Search));
       focusable.push_back(row);
     } else {
       widget->setFocusPolicy(Qt::NoFocus);

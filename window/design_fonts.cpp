@@ -16,7 +16,7 @@ void installSubstitutes() {
   QFont::insertSubstitutions("Arial Black", {"Roboto", "Liberation Sans", "DejaVu Sans"});
 }
 
-QFont fontFor(const FontSpec& spec) {
+QFont fontFor(const FontSpec& spec, Fallback fallback) {
   QFont font(QString::fromLatin1(spec.family));
   // The answer row needs a fixed pitch even from a fallback: the subscript digits stand in the
   // blank of "x =".
@@ -26,6 +26,7 @@ QFont fontFor(const FontSpec& spec) {
   font.setPixelSize(pixelsForPoints(spec.points));
   font.setWeight(static_cast<QFont::Weight>(spec.weight));
   font.setUnderline(spec.underline);
+  if (fallback == Fallback::None) font.setStyleStrategy(QFont::NoFontMerging);
   return font;
 }
 

@@ -21,6 +21,10 @@ int pixelsForPoints(float points);
 // before the first control is created; where the named family exists, it is used.
 void installSubstitutes();
 
-QFont fontFor(const FontSpec& spec);
+// Fonts of the program's own captions, all within the design fonts' Latin and Cyrillic, draw
+// from their own face alone: Qt then spares the search for fallback faces, which is much of the
+// window's start-up. A box, where a pupil may paste any character, keeps the fallbacks.
+enum class Fallback { Search, None };
+QFont fontFor(const FontSpec& spec, Fallback fallback);
 
 }  // namespace designfonts

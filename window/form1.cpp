@@ -1,6 +1,5 @@
 #include "window/form1.h"
 
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
@@ -13,6 +12,7 @@
 #include "window/second_timer.h"
 #include "window/twip_label.h"
 #include "window/twips.h"
+#include "window/window_icon.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ Form1::Form1(std::unique_ptr<drill::RandomSource> random, QWidget* parent)
       drill_(*this, *random_, decimalSeparator()) {
   setObjectName("Form1");
   setWindowTitle(QStringLiteral("Корни квадратного уравнения — устный счёт"));
-  setWindowIcon(QIcon(QStringLiteral(":/roots-drill.png")));
+  setWindowIcon(WindowIcon());
   setFixedSize(twips::toPixels(kClientWidthTwips), twips::toPixels(kClientHeightTwips));
   QPalette colours = palette();
   colours.setColor(QPalette::Window, QColor::fromRgba(kWindowBack));
