@@ -283,18 +283,25 @@ struct CheckCounters {
 
 constexpr int kCheckedTask = 250;  // past task 5, so the rating and the grade are shown too
 
+// Solves the tasks before kCheckedTask and opens it; false (the benchmark skipped) if the run
+// could not get there.
+bool openCheckedTask(LeanWindow& window, drill::Drill& drill, benchmark::State& state) {
+  drill.InitRun();
+  start(window, drill);
+  if (!solveTasks(window, drill, kCheckedTask - 1) || !window.nextShown) {
+    state.SkipWithError("the run did not reach the task to check");
+    return false;
+  }
+  drill.NextTask();
+  return true;
+}
+
 // CheckAnswer with the right roots typed, in the middle of a run.
 void BM_CheckAnswerRight(benchmark::State& state) {
   LeanWindow window;
   ScriptedRandom random(kSeed);
   drill::Drill drill(window, random);
-  drill.InitRun();
-  start(window, drill);
-  if (!solveTasks(window, drill, kCheckedTask - 1) || !window.nextShown) {
-    state.SkipWithError("the run did not reach the task to check");
-    return;
-  }
-  drill.NextTask();
+  if (!openCheckedTask(window, drill, state)) return;
   typeRightRoots(window, drill.state.TaskNo);  // the engine leaves a right answer in the boxes
 
   const CheckCounters before = CheckCounters::of(drill.state);
@@ -315,13 +322,7 @@ void BM_CheckAnswerWrong(benchmark::State& state) {
   LeanWindow window;
   ScriptedRandom random(kSeed);
   drill::Drill drill(window, random);
-  drill.InitRun();
-  start(window, drill);
-  if (!solveTasks(window, drill, kCheckedTask - 1) || !window.nextShown) {
-    state.SkipWithError("the run did not reach the task to check");
-    return;
-  }
-  drill.NextTask();
+  if (!openCheckedTask(window, drill, state)) return;
   const Pair roots = solve(window.shownP, window.shownQ);
 
   const CheckCounters before = CheckCounters::of(drill.state);
