@@ -16,16 +16,16 @@ void installSubstitutes() {
   QFont::insertSubstitutions("Arial Black", {"Roboto", "Liberation Sans", "DejaVu Sans"});
 }
 
-QFont fontFor(const FontSpec& spec, Fallback fallback) {
-  QFont font(QString::fromLatin1(spec.family));
+QFont fontFor(const FontSpec& design, Fallback fallback) {
+  QFont font(QString::fromLatin1(design.family));
   // The answer row needs a fixed pitch even from a fallback: the subscript digits stand in the
   // blank of "x =".
-  const bool fixedPitch = std::strcmp(spec.family, "Courier New") == 0;
+  const bool fixedPitch = std::strcmp(design.family, "Courier New") == 0;
   font.setStyleHint(fixedPitch ? QFont::TypeWriter : QFont::SansSerif);
   font.setFixedPitch(fixedPitch);
-  font.setPixelSize(pixelsForPoints(spec.points));
-  font.setWeight(static_cast<QFont::Weight>(spec.weight));
-  font.setUnderline(spec.underline);
+  font.setPixelSize(pixelsForPoints(design.points));
+  font.setWeight(static_cast<QFont::Weight>(design.weight));
+  font.setUnderline(design.underline);
   if (fallback == Fallback::None) font.setStyleStrategy(QFont::NoFontMerging);
   return font;
 }

@@ -25,6 +25,6 @@ void installSubstitutes();
 // from their own face alone: Qt then spares the search for fallback faces, which is much of the
 // window's start-up. A box, where a pupil may paste any character, keeps the fallbacks.
 enum class Fallback { Search, None };
-QFont fontFor(const FontSpec& spec, Fallback fallback);
+QFont fontFor(const FontSpec& design, Fallback fallback);
 
 }  // namespace designfonts
