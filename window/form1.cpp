@@ -75,15 +75,11 @@ void Form1::StartRun() {
 void Form1::check() {
   drill_.CheckAnswer();
   // Check has just hidden itself. Keep the pupil's hands on the keyboard: after a correct
-  // answer the focus waits on Next, after a wrong one in the first answer box. After the last
-  // task of a run there is neither, and the focus goes to the window: left on the hidden Check,
-  // it would let Space press Check again and count the solved task once more.
+  // answer the focus waits on Next, after a wrong one in the first answer box.
   if (auto* next = find<QWidget>("Command3"); !next->isHidden()) {
     next->setFocus(Qt::OtherFocusReason);
   } else if (auto* first = find<QWidget>("Text4"); first->isEnabled()) {
     first->setFocus(Qt::OtherFocusReason);
-  } else {
-    setFocus(Qt::OtherFocusReason);
   }
 }
 
@@ -143,7 +139,13 @@ std::string Form1::GetText(std::string_view control) {
 }
 
 void Form1::SetVisible(std::string_view control, bool shown) {
-  if (auto* widget = find<QWidget>(control)) widget->setVisible(shown);
+  auto* widget = find<QWidget>(control);
+  if (!widget) return;
+  widget->setVisible(shown);
+  // Qt moves the focus off a control it hides only when another control can take it, and keys
+  // still reach a hidden button: after the last task Space would press Check again and count the
+  // solved task once more. A hidden control never keeps the focus; the window takes it.
+  if (!shown && focusWidget() == widget) setFocus(Qt::OtherFocusReason);
   accessiblenames::Refresh(*this, control);
 }
 
