@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "equation_row_fault.h"
 #include "scripted_random.h"
 #include "window/equation_row.h"
 #include "window/form1.h"
@@ -32,24 +33,6 @@ int EnvInt(const char* name, int fallback) {
 }
 
 std::string Name(const QObject* object) { return object->objectName().toStdString(); }
-
-// What breaks "edge to edge and centred on 5750 twips" in the equation row; empty when it holds.
-std::string EquationRowFault(const EquationRow& row) {
-  const auto labels = row.labels();
-  float total = labels[0]->widthTwips();
-  for (std::size_t i = 1; i < labels.size(); ++i) {
-    const TwipLabel* before = labels[i - 1];
-    total += labels[i]->widthTwips();
-    if (labels[i]->leftTwips() != before->leftTwips() + before->widthTwips() ||
-        labels[i]->geometry().left() != before->geometry().right() + 1) {
-      return Name(labels[i]) + " does not start where " + Name(before) + " ends";
-    }
-  }
-  if (labels[0]->leftTwips() * 2 + total != EquationRow::kTwiceMiddle) {
-    return "the equation row is not centred on 5750 twips";
-  }
-  return {};
-}
 
 class Monkey {
  public:
