@@ -1,9 +1,11 @@
 #include <QApplication>
 
 #include "window/form1.h"
+#include "window/qt_russian.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
+  const QtRussian qtWords;  // the answer boxes' edit menu
   Form1 window;
   window.show();
   // Without a window manager (a bare X server) nothing activates a new window; keys would

@@ -4,7 +4,8 @@ set -eu
 
 packages="cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
 libbenchmark-dev fonts-liberation fonts-liberation2 fonts-roboto-unhinted
-xvfb xauth desktop-file-utils libxcb-damage0-dev $*"
+xvfb xauth desktop-file-utils libxcb-damage0-dev qt6-translations-l10n
+qt6-wayland weston $*"
 
 missing=""
 for package in $packages; do

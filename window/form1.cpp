@@ -1,5 +1,6 @@
 #include "window/form1.h"
 
+#include <QCommonStyle>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
@@ -34,7 +35,10 @@ Form1::Form1(std::unique_ptr<drill::RandomSource> random, QWidget* parent)
   setWindowTitle(QStringLiteral("Корни квадратного уравнения — устный счёт"));
   setWindowIcon(WindowIcon());
   setFixedSize(twips::toPixels(kClientWidthTwips), twips::toPixels(kClientHeightTwips));
-  QPalette colours = palette();
+  // Every colour the window leaves to the platform (the text of buttons, boxes and labels, the
+  // buttons' edges, selection, focus) is the classic light desktop's, whatever the pupil's theme:
+  // all the faces are light, and a dark theme's light text would vanish on them.
+  QPalette colours = QCommonStyle().standardPalette();
   colours.setColor(QPalette::Window, QColor::fromRgba(kWindowBack));
   setPalette(colours);
   setAutoFillBackground(true);

@@ -1,8 +1,11 @@
 #include "window/text_box.h"
 
 #include <qdrawutil.h>
+#include <QContextMenuEvent>
 #include <QPainter>
 #include <limits>
+
+#include "window/qt_russian.h"
 
 namespace {
 constexpr int kBorderPixels = 2;
@@ -14,9 +17,6 @@ TextBox::TextBox(const QString& text, const QColor& textColour, const QColor& ba
   setTextMargins(kBorderPixels, kBorderPixels, kBorderPixels, kBorderPixels);
   setAlignment(Qt::AlignCenter);
   setMaxLength(std::numeric_limits<int>::max());  // a box takes text of any length
-  // Qt's own menu of the box speaks English; every word on screen is Russian. Cut, copy and
-  // paste keep their keys.
-  setContextMenuPolicy(Qt::NoContextMenu);
   QPalette colours = palette();
   colours.setColor(QPalette::Base, back);
   // A box is drawn on its back colour whether enabled or not; the text colour of a disabled box
@@ -32,4 +32,14 @@ void TextBox::paintEvent(QPaintEvent* event) {
   QLineEdit::paintEvent(event);
   QPainter painter(this);
   qDrawWinPanel(&painter, rect(), palette(), /*sunken=*/true, nullptr);
+}
+
+void TextBox::contextMenuEvent(QContextMenuEvent* event) {
+  // Every word on screen is Russian: without Qt's Russian words the box opens no menu, and cut,
+  // copy and paste keep their keys.
+  if (!EditMenuSpeaksRussian()) {
+    event->ignore();
+    return;
+  }
+  QLineEdit::contextMenuEvent(event);
 }

@@ -11,4 +11,5 @@ class TextBox : public QLineEdit {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 };
