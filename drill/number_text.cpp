@@ -25,22 +25,66 @@ void skipBlanks(std::string_view& text) {
   }
 }
 
+// What may stand for a minus: besides "-" and the typographic minus, the dashes word processors
+// put where a minus was typed, which pupils paste from them, and the hyphen-minus of fullwidth
+// and small forms.
+constexpr std::string_view kMinusSigns[] = {
+    "-",
+    "\u2212",  // minus sign
+    "\u2013",  // en dash
+    "\u2012",  // figure dash
+    "\u2010",  // hyphen
+    "\uFE63",  // small hyphen-minus
+    "\uFF0D",  // fullwidth hyphen-minus
+};
+
 // Reads a sign if there is one; returns -1 for a minus, +1 otherwise.
 int readSign(std::string_view& text) {
-  constexpr std::string_view kTypographicMinus = "\u2212";
-  if (text.starts_with('-')) {
-    text.remove_prefix(1);
-    return -1;
-  }
-  if (text.starts_with(kTypographicMinus)) {
-    text.remove_prefix(kTypographicMinus.size());
-    return -1;
+  for (const std::string_view minus : kMinusSigns) {
+    if (text.starts_with(minus)) {
+      text.remove_prefix(minus.size());
+      return -1;
+    }
   }
   if (text.starts_with('+')) text.remove_prefix(1);
   return +1;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+// The fullwidth digits U+FF10..U+FF19 share their first two bytes; the third runs from 0x90.
+constexpr std::string_view kFullwidthDigitLead = "\xEF\xBC";
+constexpr unsigned char kFullwidthZeroLast = 0x90;
+
+// Reads one digit, ASCII or fullwidth, as its ASCII character; 0 (nothing read) if there is none.
+char readDigit(std::string_view& text) {
+  if (!text.empty() && text.front() >= '0' && text.front() <= '9') {
+    const char digit = text.front();
+    text.remove_prefix(1);
+    return digit;
+  }
+  if (text.size() >= 3 && text.starts_with(kFullwidthDigitLead)) {
+    const unsigned char last = static_cast<unsigned char>(text[2]);
+    if (last >= kFullwidthZeroLast && last <= kFullwidthZeroLast + 9) {
+      text.remove_prefix(3);
+      return static_cast<char>('0' + (last - kFullwidthZeroLast));
+    }
+  }
+  return 0;
+}
+
+// What may stand for a decimal point. The fullwidth full stop and comma belong with the
+// fullwidth digits: else "７．５" would read 7 and pass for a whole root.
+constexpr std::string_view kDecimalPoints[] = {".", ",", "\uFF0E", "\uFF0C"};
+
+// Reads a decimal point if there is one, returning whether there was.
+bool readDecimalPoint(std::string_view& text) {
+  for (const std::string_view point : kDecimalPoints) {
+    if (text.starts_with(point)) {
+      text.remove_prefix(point.size());
+      return true;
+    }
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -72,21 +116,19 @@ std::optional<double> ReadLeadingNumber(std::string_view text) {
   const int sign = readSign(text);
   skipBlanks(text);
 
-  // Copy the digits, with a point for a decimal point or comma, so the standard conversion
+  // Copy the digits as ASCII, with a point for a decimal point or comma, so the standard conversion
   // rounds the value correctly however many digits were typed.
   std::string number;
   bool anyDigit = false;
   auto takeDigits = [&] {
-    while (!text.empty() && isDigit(text.front())) {
-      number += text.front();
+    while (const char digit = readDigit(text)) {
+      number += digit;
       anyDigit = true;
-      text.remove_prefix(1);
     }
   };
   takeDigits();
-  if (!text.empty() && (text.front() == '.' || text.front() == ',')) {
+  if (readDecimalPoint(text)) {
     number += '.';
-    text.remove_prefix(1);
     takeDigits();
   }
   if (!anyDigit) return std::nullopt;

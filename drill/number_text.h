@@ -19,10 +19,14 @@ std::string DecimalText(float value, std::string_view decimalSeparator);
 
 // Reads the number at the start of what a pupil typed, leniently:
 //  - blanks (space, tab, no-break space) before the number and after its sign are skipped;
-//  - an optional sign: "-", the typographic minus U+2212, or "+";
-//  - digits, optionally followed by a decimal point or comma and more digits ("7.0" is 7, and
-//    "7,5" is 7.5, so a fraction never passes for a whole root; the value is the nearest double,
-//    so only a fraction finer than a double holds, like 6.99999999999999999, reads as whole);
+//  - an optional sign: "+", or a minus: "-", the typographic minus U+2212, or a dash put in its
+//    place (en dash U+2013, figure dash U+2012, hyphen U+2010, small hyphen-minus U+FE63,
+//    fullwidth hyphen-minus U+FF0D);
+//  - digits, ASCII or fullwidth (U+FF10..U+FF19, the two mixed freely), optionally followed by a
+//    decimal point or comma (".", ",", or the fullwidth U+FF0E and U+FF0C) and more digits ("7.0"
+//    is 7, and "7,5" and "７．５" are 7.5, so a fraction never passes for a whole root; the value
+//    is the nearest double, so only a fraction finer than a double holds, like
+//    6.99999999999999999, reads as whole);
 //  - whatever follows the number is ignored ("5 and 3" reads 5).
 // Text that holds no digit there ("", "-", "abc", ".") is no number at all: nullopt, which no
 // root ever equals; so is a number beyond the range of a double. Any text of any length is safe.

@@ -34,8 +34,6 @@ using drill::ReadLeadingNumber;
 
 constexpr std::string_view kCorrect = "Правильно!";
 constexpr std::string_view kIncorrect = "Неправильно!";
-constexpr std::string_view kNoBreakSpace = "\xC2\xA0";
-constexpr std::string_view kTypographicMinus = "\xE2\x88\x92";
 
 [[noreturn]] void Fail(const char* what) {
   std::fprintf(stderr, "answer_fuzzer: %s\n", what);
@@ -148,56 +146,117 @@ class FixedRandom final : public drill::RandomSource {
 };
 
 // ---------------------------------------------------------------------------------------------
-// Our own reading of a typed answer, to hold ReadLeadingNumber against.
+// Our own reading of a typed answer, to hold ReadLeadingNumber against. It goes by code points,
+// decoded strictly (an overlong or otherwise invalid sequence is one byte that means nothing), and
+// tells characters apart by their numbers, where ReadLeadingNumber compares bytes.
+
+constexpr char32_t kNothing = 0xFFFFFFFF;  // no character: the end, or an invalid byte
+
+struct CodePoint {
+  char32_t value = kNothing;
+  std::size_t length = 0;  // bytes; 1 for an invalid byte, 0 at the end
+};
+
+CodePoint DecodeAt(std::string_view text, std::size_t at) {
+  if (at >= text.size()) return {};
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return {lead, 1};
+  // The bytes of the sequence, the value bits of its lead byte, and the least value it may encode
+  // (below it, the sequence is overlong).
+  struct Form {
+    std::size_t length;
+    unsigned char valueBits;
+    char32_t lowest;
+  };
+  const Form form = lead >= 0xF8   ? Form{0, 0, 0}
+                    : lead >= 0xF0 ? Form{4, 0x07, 0x10000}
+                    : lead >= 0xE0 ? Form{3, 0x0F, 0x800}
+                    : lead >= 0xC0 ? Form{2, 0x1F, 0x80}
+                                   : Form{0, 0, 0};  // a continuation byte
+  const std::size_t length = form.length;
+  if (length == 0 || at + length > text.size()) return {kNothing, 1};
+  char32_t value = lead & form.valueBits;
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return {kNothing, 1};
+    value = value << 6 | (byte(i) & 0x3F);
+  }
+  if (value < form.lowest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+    return {kNothing, 1};
+  }
+  return {value, length};
+}
+
+bool IsBlank(char32_t c) { return c == U' ' || c == U'\t' || c == 0xA0; }
+
+// Minus, typographic minus, en dash, figure dash, hyphen, small and fullwidth hyphen-minus.
+bool IsMinus(char32_t c) {
+  return c == U'-' || c == 0x2212 || c == 0x2013 || c == 0x2012 || c == 0x2010 || c == 0xFE63 ||
+         c == 0xFF0D;
+}
+
+// Point, comma, fullwidth full stop, fullwidth comma.
+bool IsPoint(char32_t c) { return c == U'.' || c == U',' || c == 0xFF0E || c == 0xFF0C; }
+
+// The value of an ASCII or fullwidth digit, or -1.
+int DigitValue(char32_t c) {
+  if (c >= U'0' && c <= U'9') return static_cast<int>(c - U'0');
+  if (c >= 0xFF10 && c <= 0xFF19) return static_cast<int>(c - 0xFF10);
+  return -1;
+}
 
 struct Reading {
   bool startsWell = false;  // after the blanks: a sign, a digit, a point or a comma
   bool anyDigit = false;    // the number part holds at least one digit
   bool negative = false;
-  std::string number;  // the digits, with '.' for the separator: what strtod is given
+  std::string number;  // the digits in ASCII, with '.' for the separator: what strtod is given
 };
 
 std::size_t SkipBlanksFrom(std::string_view text, std::size_t at) {
-  for (;;) {
-    if (at < text.size() && (text[at] == ' ' || text[at] == '\t')) {
-      ++at;
-    } else if (text.substr(at).starts_with(kNoBreakSpace)) {
-      at += kNoBreakSpace.size();
-    } else {
-      return at;
-    }
-  }
+  for (CodePoint c = DecodeAt(text, at); IsBlank(c.value); c = DecodeAt(text, at)) at += c.length;
+  return at;
 }
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 Reading ReadOurselves(std::string_view text) {
   Reading r;
   std::size_t at = SkipBlanksFrom(text, 0);
-  const std::string_view rest = text.substr(at);
-  r.startsWell =
-      !rest.empty() && (IsDigit(rest[0]) || rest[0] == '-' || rest[0] == '+' || rest[0] == '.' ||
-                        rest[0] == ',' || rest.starts_with(kTypographicMinus));
-  if (rest.starts_with('-') || rest.starts_with('+')) {
-    r.negative = rest[0] == '-';
-    at += 1;
-  } else if (rest.starts_with(kTypographicMinus)) {
-    r.negative = true;
-    at += kTypographicMinus.size();
+  const CodePoint first = DecodeAt(text, at);
+  r.startsWell = DigitValue(first.value) >= 0 || IsMinus(first.value) || first.value == U'+' ||
+                 IsPoint(first.value);
+  if (IsMinus(first.value) || first.value == U'+') {
+    r.negative = first.value != U'+';
+    at += first.length;
   }
   at = SkipBlanksFrom(text, at);
-  std::size_t end = at;
-  while (end < text.size() && IsDigit(text[end])) ++end;
-  r.anyDigit = end > at;
-  r.number.assign(text.substr(at, end - at));
-  if (end < text.size() && (text[end] == '.' || text[end] == ',')) {
+  // Appends the digits at `at` to the number; returns whether there was any.
+  const auto takeDigits = [&] {
+    bool any = false;
+    for (CodePoint c = DecodeAt(text, at); DigitValue(c.value) >= 0; c = DecodeAt(text, at)) {
+      r.number += static_cast<char>('0' + DigitValue(c.value));
+      at += c.length;
+      any = true;
+    }
+    return any;
+  };
+  r.anyDigit = takeDigits();
+  const CodePoint point = DecodeAt(text, at);
+  if (IsPoint(point.value)) {
     r.number += '.';
-    const std::size_t fraction = ++end;
-    while (end < text.size() && IsDigit(text[end])) ++end;
-    r.anyDigit = r.anyDigit || end > fraction;
-    r.number.append(text.substr(fraction, end - fraction));
+    at += point.length;
+    const bool fractionDigits = takeDigits();
+    r.anyDigit = r.anyDigit || fractionDigits;
   }
   return r;
+}
+
+// Whether text holds a digit anywhere, ASCII or fullwidth.
+bool HoldsDigit(std::string_view text) {
+  for (std::size_t at = 0; at < text.size();) {
+    const CodePoint c = DecodeAt(text, at);
+    if (DigitValue(c.value) >= 0) return true;
+    at += c.length;
+  }
+  return false;
 }
 
 // What a text reads as: ReadLeadingNumber's value, and whether by our own reading the text starts
@@ -214,9 +273,7 @@ Read CheckReading(std::string_view text) {
 
   if (value) Require(std::isfinite(*value), "a reading is not finite");
   if (!ours.startsWell) Require(!value, "a text starting with no sign, digit or point reads");
-  bool anyDigit = false;
-  for (char c : text) anyDigit = anyDigit || IsDigit(c);
-  if (!anyDigit) Require(!value, "a text holding no digit reads as a number");
+  if (!HoldsDigit(text)) Require(!value, "a text holding no digit reads as a number");
   if (!ours.anyDigit) {
     Require(!value, "a text with no digit in its leading number reads as a number");
     return {value, false};

@@ -74,6 +74,27 @@ TEST(ReadLeadingNumber, ReadsTheNumberAtTheStartOfWhatWasTyped) {
       {"point only", ".", std::nullopt},
       {"two signs", "--5", std::nullopt},
       {"beyond double range", "1" + std::string(400, '0'), std::nullopt},
+      // Pasted from a word processor, or typed with an East Asian input method.
+      {"en dash", "\u20133", -3},
+      {"figure dash", "\u20124", -4},
+      {"hyphen", "\u20102", -2},
+      {"small hyphen-minus", "\uFE636", -6},
+      {"fullwidth hyphen-minus", "\uFF0D9", -9},
+      {"en dash and a blank before the digit", "\u2013 8", -8},
+      {"fullwidth digits", "\uFF11\uFF12", 12},
+      {"every fullwidth digit", "\uFF10\uFF11\uFF12\uFF13\uFF14\uFF15\uFF16\uFF17\uFF18\uFF19",
+       123456789},
+      {"fullwidth and ASCII digits mixed", "1\uFF122", 122},
+      {"fullwidth digit after a dash", "\uFF0D\uFF17", -7},
+      {"fullwidth full stop fraction", "\uFF17\uFF0E\uFF15", 7.5},
+      {"fullwidth comma fraction", "\uFF17\uFF0C\uFF15", 7.5},
+      {"fullwidth full stop with zeros", "\uFF17\uFF0E\uFF10", 7},
+      {"fullwidth comma after ASCII digits", "7\uFF0C5", 7.5},
+      {"fullwidth colon after the digits ends them", "\uFF19\uFF1A5", 9},
+      {"fullwidth solidus is no digit", "\uFF0F", std::nullopt},
+      {"dash only", "\u2013", std::nullopt},
+      {"fullwidth full stop only", "\uFF0E", std::nullopt},
+      {"fullwidth digit cut short", std::string("\xEF\xBC") + '5', std::nullopt},
   };
   for (const ReadCase& c : cases) {
     SCOPED_TRACE(c.name);
