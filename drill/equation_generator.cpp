@@ -5,16 +5,25 @@
 #include "drill/sign_patterns.h"
 
 namespace drill {
+namespace {
+
+// The tasks whose equations stay in the history when it is emptied for a pattern that ran out, so
+// the equation just solved, or one a few tasks ago, is not drawn again at once.
+constexpr int kRecentTasksKept = 8;
+
+}  // namespace
 
 void Drill::NewTask() {
   const std::int16_t row = state.PermRow >= 1 && state.PermRow <= 24 ? state.PermRow : 1;
   const std::int16_t signMode = SignModeFor(state.PermTable[row], state.TaskNo);
 
   // From the second 144-task cycle on, a pattern can be asked for when all 36 of its equations
-  // were solved since the last emptying; no draw could succeed, so start the history afresh.
+  // were solved since the last emptying; no draw could succeed, so empty the history of all but
+  // the most recent tasks. Those hold at most kRecentTasksKept of the pattern's 36 equations, so a
+  // draw can succeed again.
   HistoryIndex history(state);
   if (history.PatternExhausted(signMode)) {
-    EmptyHistory(state, state.TaskNo);
+    EmptyHistory(state, state.TaskNo - 1 - kRecentTasksKept);
     history = HistoryIndex(state);
   }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -144,14 +145,16 @@ TEST(History, IsEmptiedWhenTheTaskNumberReaches144) {
 }
 
 // Tasks 144..284 ask for task 144's pattern 36 times, using all its pairs; when the block of
-// 285..288 asks for it again before the next emptying, the history is emptied and the draw goes
-// on instead of searching forever.
-TEST(History, IsEmptiedWhenTheTasksPatternHasNoUnusedPairLeft) {
+// 285..288 asks for it again before the next emptying, the history is emptied but for the last
+// eight tasks, and the draw goes on instead of searching forever.
+TEST(History, IsEmptiedButForTheLastEightTasksWhenTheTasksPatternHasNoUnusedPairLeft) {
   DrillRun run;
   run.Load(1);
   run.Start();
+  std::vector<Roots> lastEight;  // tasks 277..284
   while (run.state.TaskNo < 285) {
     const int task = run.state.TaskNo;
+    if (task >= 277) lastEight.push_back(Drawn(run));
     if (task == 140) run.random.ScriptRow(1);  // 1234: task 144 takes pattern 1
     if (task == 284) {
       run.random.ScriptRow(13);  // 4123: task 285 takes pattern 1 again
@@ -163,7 +166,11 @@ TEST(History, IsEmptiedWhenTheTasksPatternHasNoUnusedPairLeft) {
     run.SolveAndGoOn();
   }
   EXPECT_EQ(run.state.SignMode, 1);
-  EXPECT_TRUE(HistoryEmptyThrough(run.state, 284));
+  EXPECT_TRUE(HistoryEmptyThrough(run.state, 276));
+  for (int task = 277; task <= 284; ++task) {
+    EXPECT_EQ(Roots(run.state.HistX1[task], run.state.HistX2[task]), lastEight[task - 277])
+        << "task " << task << " is no longer in the history";
+  }
 }
 
 // With one pair of the pattern still unused the history stays, and the draw finds that pair.
@@ -189,6 +196,59 @@ TEST(History, IsKeptWhileThePatternHasAnUnusedPair) {
     EXPECT_EQ(std::abs(run.state.X1) * 10 + std::abs(run.state.X2), 27);
     EXPECT_FALSE(HistoryEmptyThrough(run.state, 36));
   }
+}
+
+// The program's own random source, seeded as at a chosen second after midnight whatever time of
+// day InitRun asks for, so that a whole run is both real and repeatable.
+class SeededSystemRandom : public drill::RandomSource {
+ public:
+  explicit SeededSystemRandom(float secondsSinceMidnight) : seconds_(secondsSinceMidnight) {}
+  void Seed(float) override { source_->Seed(seconds_); }
+  float Next() override { return source_->Next(); }
+
+ private:
+  float seconds_;
+  std::unique_ptr<drill::RandomSource> source_ = drill::MakeSystemRandomSource();
+};
+
+// A pupil never gets an equation solved in the last eight tasks again, not even when the task's
+// sign pattern has run out of equations and the history is emptied for it; only the emptying at
+// every 144th task lets one come back sooner. Whole runs from 2000 starting times.
+TEST(History, NoEquationComesBackWithinEightTasksUnlessEmptiedAtAMultipleOf144) {
+  constexpr int kRuns = 2000;
+  constexpr int kRecent = 8;
+  int repeats = 0;
+  std::string firstRepeat;
+  int runsEmptiedForAPattern = 0;
+  for (int seconds = 0; seconds < kRuns; ++seconds) {
+    FakeWindow window;
+    SeededSystemRandom random(static_cast<float>(seconds));
+    drill::Drill drill(window, random);
+    drill.InitRun();
+    drill.NewTask();
+    std::vector<Roots> roots = {{0, 0}};  // by task number
+    bool emptiedForAPattern = false;
+    for (int t = 1; t <= drill::kTasksPerRun; ++t) {
+      roots.emplace_back(drill.state.X1, drill.state.X2);
+      for (int s = std::max(1, t - kRecent); s < t; ++s) {
+        const bool emptiedBetween = t / 144 > s / 144;
+        if (roots[s] != roots[t] || emptiedBetween) continue;
+        if (repeats++ == 0) {
+          firstRepeat = "start at " + std::to_string(seconds) + " s: task " + std::to_string(t) +
+                        " repeats task " + std::to_string(s);
+        }
+      }
+      // An entry solved since the last 144th task but missing: emptied for a pattern.
+      if (t % 144 > kRecent + 1 && drill.state.HistX1[t - kRecent - 1] == 0) {
+        emptiedForAPattern = true;
+      }
+      drill.NextTask();  // the history takes the task's roots whether or not it was checked
+      window.ClearCalls();
+    }
+    runsEmptiedForAPattern += emptiedForAPattern ? 1 : 0;
+  }
+  EXPECT_EQ(repeats, 0) << "first: " << firstRepeat;
+  EXPECT_GT(runsEmptiedForAPattern, kRuns / 2) << "the runs seldom ran a pattern out";
 }
 
 }  // namespace
