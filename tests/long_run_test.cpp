@@ -2,6 +2,7 @@
 // run out of equations; an hour on one task; a total time past 100 minutes.
 #include <QApplication>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLocale>
 #include <cmath>
 #include <cstdlib>
@@ -29,6 +30,18 @@ Roots SolveShown(const QString& pTerm, const QString& qTerm) {
     }
   }
   return {0, 0};
+}
+
+// The lowest row of a label's box where its caption leaves ink (pixels of another colour than the
+// label's face); -1 when there is none.
+int lowestInk(const QImage& shot, const QRect& box) {
+  const QRgb face = shot.pixel(box.topLeft());
+  for (int y = box.bottom(); y >= box.top(); --y) {
+    for (int x = box.left(); x <= box.right(); ++x) {
+      if (shot.pixel(x, y) != face) return y;
+    }
+  }
+  return -1;
 }
 
 // The window on a random source that gives up instead of drawing for ever, so that a draw that
@@ -178,6 +191,11 @@ TEST_F(LongRun, TotalTimePassesOneHundredMinutesAndStaysReadableInItsBox) {
   EXPECT_EQ(minutes->geometry(), place);
   EXPECT_LE(QFontMetrics(minutes->font()).horizontalAdvance(minutes->text()), place.width());
   EXPECT_GE(minutes->font().pixelSize(), 6);
+
+  // The smaller digits stand on the baseline of "мин" beside them, not at the top of the strip.
+  QApplication::processEvents();
+  const QImage shot = window_->grab().toImage();
+  EXPECT_EQ(lowestInk(shot, minutes->geometry()), lowestInk(shot, label("Label20")->geometry()));
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
 #include "window/form1.h"
 
 #include <QCommonStyle>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QStyleHints>
+#include <chrono>
 
 #include "window/accessible_names.h"
 #include "window/control_factory.h"
@@ -44,6 +47,7 @@ Form1::Form1(std::unique_ptr<drill::RandomSource> random, QWidget* parent)
   setAutoFillBackground(true);
 
   connectEvents();
+  watchKeysAndNext();
   // The load: the run is set up before the window is first shown.
   drill_.InitRun();
   accessiblenames::NameFixedControls(*this);
@@ -78,40 +82,93 @@ void Form1::StartRun() {
 
 void Form1::check() {
   drill_.CheckAnswer();
-  // Check has just hidden itself. Keep the pupil's hands on the keyboard: after a correct
-  // answer the focus waits on Next, after a wrong one in the first answer box.
-  if (auto* next = find<QWidget>("Command3"); !next->isHidden()) {
-    next->setFocus(Qt::OtherFocusReason);
-  } else if (auto* first = find<QWidget>("Text4"); first->isEnabled()) {
-    first->setFocus(Qt::OtherFocusReason);
+  switch (form::WhereFocusGoesAfterCheck(!find<QWidget>("Command3")->isHidden(),
+                                         find<QWidget>("Text4")->isEnabled())) {
+    case form::FocusAfterCheck::Next:
+      find<QWidget>("Command3")->setFocus(Qt::OtherFocusReason);
+      break;
+    case form::FocusAfterCheck::FirstBox:
+      find<QWidget>("Text4")->setFocus(Qt::OtherFocusReason);
+      break;
+    case form::FocusAfterCheck::Nowhere:
+      break;
   }
 }
 
-void Form1::keyPressEvent(QKeyEvent* event) {
-  // Return reaches the window from the answer boxes and the buttons, which leave it alone
-  // outside a dialog. A held key does not race through the tasks.
-  if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
-    QWidget::keyPressEvent(event);
-    return;
+// Every key press and release of the window and of the controls that take the focus passes here
+// first, and so do the clicks on Next.
+void Form1::watchKeysAndNext() {
+  installEventFilter(this);
+  for (const char* name : {"Command1", "Command2", "Command3", "Text4", "Text5"}) {
+    find<QWidget>(name)->installEventFilter(this);
   }
-  if (!event->isAutoRepeat()) pressEnter();
-  event->accept();
 }
 
-void Form1::pressEnter() {
-  auto* first = find<QLineEdit>("Text4");
-  auto* second = find<QLineEdit>("Text5");
-  if (focusWidget() == first && second->isEnabled() && second->text().isEmpty()) {
-    second->setFocus(Qt::TabFocusReason);
-    return;
-  }
-  // At most one of the three buttons is visible at any time: Return presses it.
-  for (const char* name : {"Command2", "Command1", "Command3"}) {
-    if (auto* button = find<QPushButton>(name); !button->isHidden()) {
-      button->click();
-      return;
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::KeyPress:
+      return keyPressed(watched, *static_cast<QKeyEvent*>(event));
+    case QEvent::KeyRelease: {
+      const auto& key = *static_cast<QKeyEvent*>(event);
+      heldKeys_.Release(key.key(), key.isAutoRepeat(), key.timestamp());
+      return false;
     }
+    case QEvent::WindowDeactivate:
+      heldKeys_.Forget();
+      return false;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+      return watched == find<QObject>("Command3") && !nextTakesPress();
+    default:
+      return false;
   }
+}
+
+// Return and Enter are the window's own, and only the pupil's own presses of them count. Space
+// presses the focused button; Next takes only a press of the pupil's own, and in time.
+bool Form1::keyPressed(const QObject* watched, const QKeyEvent& key) {
+  const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+  if (!enter && key.key() != Qt::Key_Space) return false;
+  const bool own = heldKeys_.Press(key.key(), key.isAutoRepeat(), key.timestamp());
+  if (enter) {
+    if (own) pressReturn();
+    return true;
+  }
+  return watched == find<QObject>("Command3") && !(own && nextTakesPress());
+}
+
+void Form1::pressReturn() {
+  const auto* second = find<QLineEdit>("Text5");
+  const form::ReturnContext where{
+      .focusInFirstBox = focusWidget() == find<QWidget>("Text4"),
+      .secondBoxEnabled = second->isEnabled(),
+      .secondBoxEmpty = second->text().isEmpty(),
+      .startShown = !find<QWidget>("Command2")->isHidden(),
+      .checkShown = !find<QWidget>("Command1")->isHidden(),
+      .nextShown = !find<QWidget>("Command3")->isHidden(),
+  };
+  switch (form::WhatReturnDoes(where)) {
+    case form::ReturnAction::MoveToSecondBox:
+      find<QWidget>("Text5")->setFocus(Qt::TabFocusReason);
+      break;
+    case form::ReturnAction::PressStart:
+      find<QPushButton>("Command2")->click();
+      break;
+    case form::ReturnAction::PressCheck:
+      find<QPushButton>("Command1")->click();
+      break;
+    case form::ReturnAction::PressNext:
+      if (nextTakesPress()) find<QPushButton>("Command3")->click();
+      break;
+    case form::ReturnAction::Nothing:
+      break;
+  }
+}
+
+bool Form1::nextTakesPress() const {
+  const std::chrono::milliseconds doubleClick(
+      QGuiApplication::styleHints()->mouseDoubleClickInterval());
+  return nextGuard_.TakesPress(std::chrono::steady_clock::now(), doubleClick);
 }
 
 void Form1::showCheckRule() {
@@ -146,6 +203,7 @@ void Form1::SetVisible(std::string_view control, bool shown) {
   auto* widget = find<QWidget>(control);
   if (!widget) return;
   widget->setVisible(shown);
+  if (shown && control == "Command3") nextGuard_.Appeared(std::chrono::steady_clock::now());
   // Qt moves the focus off a control it hides only when another control can take it, and keys
   // still reach a hidden button: after the last task Space would press Check again and count the
   // solved task once more. A hidden control never keeps the focus; the window takes it.

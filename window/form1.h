@@ -7,7 +7,8 @@
 // Drill::CheckAnswer; the engine reads the answer boxes through GetText, judges, and writes
 // verdict, counters and button states back through SetCaption, SetText and SetVisible; check then
 // puts the focus where the next key belongs, and control returns to Qt's event loop.
-// The window itself handles Start, the answer boxes' show-Check rule, Return and the focus.
+// The window itself handles Start, the answer boxes' show-Check rule, Return and the focus, and
+// keeps a held key or a double click from pressing Next (form/keyboard_rules.h).
 #pragma once
 
 #include <QHash>
@@ -15,6 +16,7 @@
 #include <memory>
 
 #include "drill/drill.h"
+#include "form/keyboard_rules.h"
 #include "window/equation_row.h"
 
 class SecondTimer;
@@ -43,14 +45,17 @@ class Form1 : public QWidget, public drill::WindowPort {
   SecondTimer& timer1() const;
 
  protected:
-  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void connectEvents();
+  void watchKeysAndNext();
   void StartRun();
   void check();
   void showCheckRule();
-  void pressEnter();
+  bool keyPressed(const QObject* watched, const QKeyEvent& key);
+  void pressReturn();
+  bool nextTakesPress() const;
   template <typename Control>
   Control* find(std::string_view name) const;
 
@@ -58,4 +63,6 @@ class Form1 : public QWidget, public drill::WindowPort {
   QHash<QString, QObject*> controls_;
   EquationRow equationRow_;
   drill::Drill drill_;
+  form::HeldKeys heldKeys_;
+  form::NextGuard nextGuard_;
 };

@@ -3,7 +3,6 @@
 #include <qdrawutil.h>
 #include <QContextMenuEvent>
 #include <QPainter>
-#include <limits>
 
 #include "window/qt_russian.h"
 
@@ -16,7 +15,6 @@ TextBox::TextBox(const QString& text, const QColor& textColour, const QColor& ba
   setFrame(false);  // the sunken border is drawn by paintEvent
   setTextMargins(kBorderPixels, kBorderPixels, kBorderPixels, kBorderPixels);
   setAlignment(Qt::AlignCenter);
-  setMaxLength(std::numeric_limits<int>::max());  // a box takes text of any length
   QPalette colours = palette();
   colours.setColor(QPalette::Base, back);
   // A box is drawn on its back colour whether enabled or not; the text colour of a disabled box

@@ -78,10 +78,14 @@ void TwipLabel::fitFontToBox() {
   const int boxPixels = twips::toPixelRect(left_, top_, width_, height_).width();
   int pixels = designfonts::pixelsForPoints(points_);
   fitting.setPixelSize(pixels);
+  const int fullAscent = QFontMetrics(fitting).ascent();
   while (pixels > 1 && QFontMetrics(fitting).horizontalAdvance(text()) > boxPixels) {
     fitting.setPixelSize(--pixels);
   }
   setFont(fitting);
+  // A shrunk caption keeps the baseline of a full-size one, so its digits stand on the line of
+  // the "мин" and "сек" beside them.
+  setContentsMargins(0, fullAscent - QFontMetrics(fitting).ascent(), 0, 0);
 }
 
 void TwipLabel::place() { setGeometry(twips::toPixelRect(left_, top_, width_, height_)); }
