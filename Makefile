@@ -1,13 +1,14 @@
 # The two commands of the quick start, and the rest of the project's chores.
 #   make run    installs what is missing, builds, starts the program
 #   make test   installs what is missing, builds, runs every test headless
+#   make package  builds the Debian package, build/roots-drill_<version>_<arch>.deb
 
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all setup build run test test-sanitize soak fuzz bench audit install clean
+.PHONY: all setup build run test test-sanitize soak fuzz bench audit install package clean
 
 all: build
 
@@ -49,6 +50,10 @@ fuzz:
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
+
+# The .deb a teacher installs with `sudo apt install ./build/roots-drill_*.deb`.
+package: build
+	cd $(BUILD) && cpack
 
 bench: build
 	$(BUILD)/bench/drill_bench

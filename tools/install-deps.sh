@@ -6,6 +6,8 @@ packages="cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock
 libbenchmark-dev fonts-liberation fonts-liberation2 fonts-roboto-unhinted
 xvfb xauth desktop-file-utils libxcb-damage0-dev qt6-translations-l10n
 qt6-wayland weston $*"
+# For the Debian package and its test: dpkg-shlibdeps, lintian, appstreamcli.
+packages="$packages dpkg-dev lintian appstream"
 
 missing=""
 for package in $packages; do
