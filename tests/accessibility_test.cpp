@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "window/accessible_names.h"
-#include "window/equation_area.h"
 #include "window_fixture.h"
 
 namespace {
@@ -28,12 +27,6 @@ class ScreenReader : public WindowTest {
   void TearDown() override { accessiblenames::SetAnnouncementSink(nullptr); }
   QString spoken(const char* name) { return spokenName(window_->findChild<QObject*>(name)); }
 };
-
-TEST(SpokenEquation, ReadsSignsAndTheLoneX) {
-  EXPECT_EQ(SpokenEquation(-9, 14), "x в квадрате минус 9 x плюс 14 равно нулю");
-  EXPECT_EQ(SpokenEquation(1, -12), "x в квадрате плюс x минус 12 равно нулю");
-  EXPECT_EQ(SpokenEquation(-1, -72), "x в квадрате минус x минус 72 равно нулю");
-}
 
 TEST_F(ScreenReader, FindsEveryControlAPupilNeedsByName) {
   Start(2, 7);

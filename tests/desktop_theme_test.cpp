@@ -7,7 +7,7 @@
 #include <cmath>
 #include <map>
 
-#include "window/control_table.h"
+#include "form/control_table.h"
 #include "window/qt_russian.h"
 #include "window_fixture.h"
 
@@ -102,12 +102,7 @@ class ThemedDesktop : public WindowTest {
     }
   }
 
-  static QRgb designBack(const char* name) {
-    for (const ControlRow& row : ControlTable()) {
-      if (qstrcmp(row.name, name) == 0) return row.back;
-    }
-    return 0;
-  }
+  static QRgb designBack(const char* name) { return 0xFF000000 | form::FindControl(name)->back; }
 
   QPalette savedPalette_;
 };

@@ -1,29 +1,10 @@
 // The equation row: sign rules of the p and q terms and the layout edge to edge about 5750 twips.
-#include "window/equation_row.h"
-
 #include <cmath>
 
-#include "equation_row_fault.h"
+#include "form1_equation_row.h"
 #include "window_fixture.h"
 
 namespace {
-
-TEST(TermCaptions, FollowTheSignRules) {
-  struct Case {
-    std::int16_t value;
-    const char* p;
-    const char* q;
-  };
-  const Case cases[] = {
-      {1, "+", "+1"},     {-1, "-", "-1"},     {2, "+2", "+2"},    {-2, "-2", "-2"},
-      {17, "+17", "+17"}, {-17, "-17", "-17"}, {72, "+72", "+72"}, {-72, "-72", "-72"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.value);
-    EXPECT_EQ(PTermCaption(c.value), c.p);
-    EXPECT_EQ(QTermCaption(c.value), c.q);
-  }
-}
 
 using EquationRowLayout = WindowTest;
 
@@ -41,7 +22,7 @@ TEST_F(EquationRowLayout, StaysEdgeToEdgeAndCentredAsTermsChangeLength) {
     }
     EXPECT_EQ(caption("Lblb"), expected[task][0]);
     EXPECT_EQ(caption("Lblc"), expected[task][1]);
-    EXPECT_EQ(EquationRowFault(window_->equationRow()), "");
+    EXPECT_EQ(EquationRowFault(*window_), "");
   }
 }
 
@@ -57,9 +38,9 @@ TEST_F(EquationRowLayout, KeepsAHalfTwipLeftEdge) {
       Next(rootPairs[task][0], rootPairs[task][1]);
     }
     float total = 0;
-    for (const TwipLabel* each : window_->equationRow().labels()) total += each->widthTwips();
-    const float left = window_->equationRow().labels()[0]->leftTwips();
-    EXPECT_EQ(left, (EquationRow::kTwiceMiddle - total) / 2);
+    for (const form::RowLabel* each : window_->equationRow().labels()) total += each->WidthTwips();
+    const float left = window_->equationRow().labels()[0]->LeftTwips();
+    EXPECT_EQ(left, (form::EquationRow::kTwiceMiddle - total) / 2);
     if (left != std::floor(left)) {
       EXPECT_EQ(left - std::floor(left), 0.5f);
       sawHalf = true;
@@ -72,12 +53,12 @@ TEST_F(EquationRowLayout, KeepsAHalfTwipLeftEdge) {
 TEST_F(EquationRowLayout, VerdictStaysCentredWhicheverItShows) {
   const auto expectCentred = [&] {
     EXPECT_FLOAT_EQ(label("Label12")->centreTwips(), 6067.5f) << caption("Label12").toStdString();
-    EXPECT_LT(label("Label12")->leftTwips() + label("Label12")->widthTwips(), 10080);
+    EXPECT_LT(label("Label12")->LeftTwips() + label("Label12")->WidthTwips(), 10080);
   };
   expectCentred();
   Start(2, 7);
   Answer("1", "1");
-  EXPECT_GT(label("Label12")->widthTwips(), 285);
+  EXPECT_GT(label("Label12")->WidthTwips(), 285);
   expectCentred();
   Answer("2", "7");
   expectCentred();

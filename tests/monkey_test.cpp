@@ -18,9 +18,8 @@
 #include <utility>
 #include <vector>
 
-#include "equation_row_fault.h"
+#include "form1_equation_row.h"
 #include "scripted_random.h"
-#include "window/equation_row.h"
 #include "window/form1.h"
 #include "window/second_timer.h"
 #include "window/twip_label.h"
@@ -109,7 +108,7 @@ class Monkey {
     if (now.TaskSec < 0 || now.TaskSec > 59 || seconds != QString::asprintf("%02d", now.TaskSec)) {
       return "the task stopwatch shows " + seconds.toStdString();
     }
-    return started_ ? EquationRowFault(window_.equationRow()) : std::string();
+    return started_ ? EquationRowFault(window_) : std::string();
   }
 
   bool RunComplete() const { return solved_ && before_.TaskNo == drill::kTasksPerRun; }

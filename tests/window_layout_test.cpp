@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QSet>
 
-#include "window/control_table.h"
+#include "form/control_table.h"
 #include "window/twips.h"
 #include "window_fixture.h"
 
@@ -16,7 +16,7 @@ TEST_F(WindowAsFirstShown, HasEveryControlOfTheDesignByNameWithAFixedClientArea)
   EXPECT_EQ(window_->size(), QSize(792, 568));
   EXPECT_EQ(window_->minimumSize(), window_->maximumSize());
   QSet<QString> names;
-  for (const ControlRow& row : ControlTable()) names.insert(row.name);
+  for (const form::ControlRow& row : form::ControlTable()) names.insert(row.name);
   EXPECT_EQ(names.size(), 39);
   for (const QString& name : names) {
     EXPECT_NE(window_->findChild<QObject*>(name), nullptr) << name.toStdString();
@@ -26,13 +26,13 @@ TEST_F(WindowAsFirstShown, HasEveryControlOfTheDesignByNameWithAFixedClientArea)
 // Controls that never resize stand exactly on their design box, frame controls in the frame's
 // coordinates.
 TEST_F(WindowAsFirstShown, PlacesFixedControlsOnTheirDesignBoxes) {
-  for (const ControlRow& row : ControlTable()) {
-    if (row.kind == ControlKind::Timer || (row.flags & kSizesItself)) continue;
+  for (const form::ControlRow& row : form::ControlTable()) {
+    if (row.kind == form::ControlKind::Timer || (row.flags & form::kSizesItself)) continue;
     SCOPED_TRACE(row.name);
     const auto* widget = window_->findChild<QWidget*>(row.name);
     EXPECT_EQ(widget->geometry(), twips::toPixelRect(row.left, row.top, row.width, row.height));
     EXPECT_EQ(widget->parentWidget()->objectName(),
-              row.parent == Parent::Frame1 ? "Frame1" : "Form1");
+              row.parent == form::Parent::Frame1 ? "Frame1" : "Form1");
   }
   EXPECT_EQ(box("Text1")->mapTo(window_.get(), QPoint(0, 0)), QPoint(2760 / 15, 7560 / 15));
 }
@@ -100,14 +100,14 @@ TEST_F(WindowAsFirstShown, ShowsTheDesignEquationInTheLoadSizesAboutEachAlignmen
     SCOPED_TRACE(row.name);
     const TwipLabel* shown = label(row.name);
     EXPECT_EQ(shown->text(), row.caption);
-    EXPECT_EQ(shown->fontPoints(), row.points);
+    EXPECT_EQ(shown->FontPoints(), row.points);
     EXPECT_EQ(shown->font().pixelSize(), std::lround(row.points * 4 / 3));
-    const float kept = row.right ? shown->leftTwips() + shown->widthTwips() : shown->centreTwips();
+    const float kept = row.right ? shown->LeftTwips() + shown->WidthTwips() : shown->centreTwips();
     EXPECT_FLOAT_EQ(kept, row.keptPoint);
     EXPECT_EQ(shown->topTwips(), 3600);
   }
   // Smaller than designed: 54 points instead of 69.75.
-  EXPECT_LT(label("Lblb")->widthTwips(), 1680);
+  EXPECT_LT(label("Lblb")->WidthTwips(), 1680);
 }
 
 TEST_F(WindowAsFirstShown, DrawsWithTheDesignFamiliesOrTheirStandIns) {

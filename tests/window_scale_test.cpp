@@ -27,8 +27,8 @@ TEST_F(ScaledWindow, KeepsEveryProportionInDevicePixels) {
     }
   }
   const auto labels = window_->equationRow().labels();
-  const float rowLeft = labels.front()->leftTwips();
-  const float rowRight = labels.back()->leftTwips() + labels.back()->widthTwips();
+  const float rowLeft = labels.front()->LeftTwips();
+  const float rowRight = labels.back()->LeftTwips() + labels.back()->WidthTwips();
   EXPECT_NEAR((rowLeft + rowRight) / 2, 5750, 1);
   // Ink lies inside the row's box, mapped to device pixels.
   EXPECT_GE(first, std::floor(rowLeft / 15 * 2) - 1);

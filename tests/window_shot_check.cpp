@@ -10,7 +10,7 @@
 #include <map>
 #include <string_view>
 
-#include "window/control_table.h"
+#include "form/control_table.h"
 #include "window/twips.h"
 
 namespace {
@@ -23,7 +23,8 @@ QRect clientArea(const QImage& shot, int designedWidth) {
   for (int y = 0; y < shot.height(); ++y) {
     QRect row;
     for (int x = 0; x < shot.width(); ++x) {
-      if ((shot.pixel(x, y) | 0xFF000000) == kWindowBack) row |= QRect(x, y, 1, 1);
+      if ((shot.pixel(x, y) | 0xFF000000) == (0xFF000000 | form::kWindowBack))
+        row |= QRect(x, y, 1, 1);
     }
     if (row.width() >= designedWidth / 2) area |= row;
   }
@@ -31,12 +32,12 @@ QRect clientArea(const QImage& shot, int designedWidth) {
 }
 
 // A control's box in the window's pixels; Frame1's controls stand in the frame's coordinates.
-QRect boxOf(const ControlRow& row) {
+QRect boxOf(const form::ControlRow& row) {
   float left = row.left;
   float top = row.top;
-  if (row.parent == Parent::Frame1) {
-    for (const ControlRow& frame : ControlTable()) {
-      if (frame.kind == ControlKind::Frame) left += frame.left, top += frame.top;
+  if (row.parent == form::Parent::Frame1) {
+    for (const form::ControlRow& frame : form::ControlTable()) {
+      if (frame.kind == form::ControlKind::Frame) left += frame.left, top += frame.top;
     }
   }
   return twips::toPixelRect(left, top, row.width, row.height);
@@ -65,7 +66,8 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "cannot read %s\n", argv[1]);
     return 1;
   }
-  const QSize designed(twips::toPixels(kClientWidthTwips), twips::toPixels(kClientHeightTwips));
+  const QSize designed(form::ToPixels(form::kClientWidthTwips),
+                       form::ToPixels(form::kClientHeightTwips));
   const QRect area = clientArea(shot, designed.width());
   if (area.size() != designed) {
     std::fprintf(stderr, "the client area shows %dx%d pixels at %d,%d, not %dx%d\n", area.width(),
@@ -73,13 +75,14 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   int wrong = 0;
-  for (const ControlRow& row : ControlTable()) {
+  for (const form::ControlRow& row : form::ControlTable()) {
     // Self-sizing labels leave their design box; hidden controls and the timer show nothing.
-    if (row.kind == ControlKind::Timer || (row.flags & (kSizesItself | kHidden))) continue;
+    if (row.kind == form::ControlKind::Timer || (row.flags & (form::kSizesItself | form::kHidden)))
+      continue;
     if (row.name == std::string_view("Command1")) continue;  // the load hides it
     const QRect box = boxOf(row).translated(area.topLeft());
-    const bool shape = row.kind == ControlKind::Shape;
-    const QRgb expected = shape ? row.text : row.back;
+    const bool shape = row.kind == form::ControlKind::Shape;
+    const QRgb expected = 0xFF000000 | (shape ? row.text : row.back);
     const QRgb seen = shape ? shot.pixel(box.topLeft() + QPoint(2, 2)) | 0xFF000000
                             : commonestColour(shot, box.adjusted(3, 3, -3, -3));
     if (seen != expected) {

@@ -7,7 +7,8 @@
 #include <ranges>
 #include <vector>
 
-#include "window/control_table.h"
+#include "form/control_table.h"
+#include "window/design_fonts.h"
 #include "window/equation_area.h"
 #include "window/flat_button.h"
 #include "window/outline_shape.h"
@@ -18,24 +19,32 @@
 
 namespace {
 
-QColor colour(QRgb value) { return value == kSystemColour ? QColor() : QColor::fromRgba(value); }
+using form::ControlKind;
+using form::ControlRow;
+using form::Parent;
+
+// The platform's colour for the role is no colour of the control's own: the window's palette
+// gives it.
+QColor colour(form::Rgb value) {
+  return value == form::kSystemColour ? QColor() : QColor::fromRgb(value);
+}
 
 QString caption(const ControlRow& row) { return QString::fromUtf8(row.caption); }
 
 TwipLabel::Sizing sizing(const ControlRow& row) {
-  if (row.flags & kSizesItself) return TwipLabel::Sizing::ToCaption;
-  if (row.flags & kShrinksCaption) return TwipLabel::Sizing::FontToBox;
+  if (row.flags & form::kSizesItself) return TwipLabel::Sizing::ToCaption;
+  if (row.flags & form::kShrinksCaption) return TwipLabel::Sizing::FontToBox;
   return TwipLabel::Sizing::Fixed;
 }
 
 QWidget* createLabel(const ControlRow& row, QWidget* parent) {
-  auto* label =
-      new TwipLabel(parent, row.left, row.top, row.width, row.height, row.align, sizing(row));
+  const form::TwipBox box{float(row.left), float(row.top), float(row.width), float(row.height)};
+  auto* label = new TwipLabel(parent, box, row.align, sizing(row));
   label->setDesignFont(designfonts::fontFor(row.font, designfonts::Fallback::None),
                        row.font.points);
   QPalette colours = label->palette();
   colours.setColor(QPalette::Window, colour(row.back));
-  if (row.text != kSystemColour) colours.setColor(QPalette::WindowText, colour(row.text));
+  if (row.text != form::kSystemColour) colours.setColor(QPalette::WindowText, colour(row.text));
   label->setPalette(colours);
   label->setText(caption(row));  // as designed: the box keeps its design size
   return label;
@@ -74,7 +83,7 @@ QWidget* createWidget(const ControlRow& row, QWidget* parent) {
 // labels; the frame's own controls last, on its surface.
 std::vector<const ControlRow*> creationOrder() {
   std::vector<const ControlRow*> order;
-  for (const ControlRow& row : ControlTable() | std::views::reverse) order.push_back(&row);
+  for (const ControlRow& row : form::ControlTable() | std::views::reverse) order.push_back(&row);
   const auto layer = [](const ControlRow* row) {
     if (row->parent == Parent::Frame1) return 2;
     const bool overLabels = row->kind == ControlKind::Frame || row->kind == ControlKind::Button ||
@@ -102,7 +111,7 @@ QHash<QString, QObject*> CreateControls(QWidget& window) {
       case Parent::EquationRow:
         if (!equationRow) {
           equationRow = new EquationArea(
-              &window, twips::toPixelRect(0, 0, kClientWidthTwips, kClientHeightTwips));
+              &window, twips::toPixelRect(0, 0, form::kClientWidthTwips, form::kClientHeightTwips));
           equationRow->setObjectName("EquationArea");
           controls.insert(equationRow->objectName(), equationRow);
         }
@@ -116,7 +125,7 @@ QHash<QString, QObject*> CreateControls(QWidget& window) {
     if (row->kind == ControlKind::Timer) {
       auto* timer = new SecondTimer(std::chrono::milliseconds(row->intervalMs), &window);
       timer->setObjectName(name);
-      timer->setEnabled(!(row->flags & kDisabled));
+      timer->setEnabled(!(row->flags & form::kDisabled));
       controls.insert(name, timer);
       continue;
     }
@@ -134,8 +143,8 @@ QHash<QString, QObject*> CreateControls(QWidget& window) {
     } else {
       widget->setFocusPolicy(Qt::NoFocus);
     }
-    if (row->flags & kHidden) widget->hide();
-    if (row->flags & kDisabled) widget->setEnabled(false);
+    if (row->flags & form::kHidden) widget->hide();
+    if (row->flags & form::kDisabled) widget->setEnabled(false);
     controls.insert(name, widget);
   }
 

@@ -1,13 +1,12 @@
 #include "window/design_fonts.h"
 
+#include "form/twips.h"
+
 #include <QString>
 #include <QStringList>
-#include <cmath>
 #include <cstring>
 
 namespace designfonts {
-
-int pixelsForPoints(float points) { return static_cast<int>(std::lround(points * 96 / 72)); }
 
 void installSubstitutes() {
   QFont::insertSubstitutions("Courier New", {"Liberation Mono", "Cousine", "DejaVu Sans Mono"});
@@ -16,14 +15,14 @@ void installSubstitutes() {
   QFont::insertSubstitutions("Arial Black", {"Roboto", "Liberation Sans", "DejaVu Sans"});
 }
 
-QFont fontFor(const FontSpec& design, Fallback fallback) {
+QFont fontFor(const form::FontSpec& design, Fallback fallback) {
   QFont font(QString::fromLatin1(design.family));
   // The answer row needs a fixed pitch even from a fallback: the subscript digits stand in the
   // blank of "x =".
   const bool fixedPitch = std::strcmp(design.family, "Courier New") == 0;
   font.setStyleHint(fixedPitch ? QFont::TypeWriter : QFont::SansSerif);
   font.setFixedPitch(fixedPitch);
-  font.setPixelSize(pixelsForPoints(design.points));
+  font.setPixelSize(form::FontPixels(design.points));
   font.setWeight(static_cast<QFont::Weight>(design.weight));
   font.setUnderline(design.underline);
   if (fallback == Fallback::None) font.setStyleStrategy(QFont::NoFontMerging);

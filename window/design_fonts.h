@@ -3,18 +3,9 @@
 
 #include <QFont>
 
+#include "form/control_table.h"
+
 namespace designfonts {
-
-struct FontSpec {
-  const char* family;  // "Courier New", "Arial", "Arial Black" or "MS Sans Serif"
-  float points;
-  int weight;  // 400 regular, 700 bold, 900 black
-  bool underline = false;
-};
-
-// Font sizes are fixed in pixels at 96 dots per inch, like every position of the window, so
-// fonts and boxes scale together whatever the screen.
-int pixelsForPoints(float points);
 
 // Tells Qt which installed families stand in for missing ones: metric-compatible Liberation
 // faces for Courier New, Arial and MS Sans Serif, a black sans-serif for Arial Black. Call once
@@ -25,6 +16,8 @@ void installSubstitutes();
 // from their own face alone: Qt then spares the search for fallback faces, which is much of the
 // window's start-up. A box, where a pupil may paste any character, keeps the fallbacks.
 enum class Fallback { Search, None };
-QFont fontFor(const FontSpec& design, Fallback fallback);
+// Sizes are in pixels at 96 dots per inch, like every position of the window, so fonts and boxes
+// scale together whatever the screen.
+QFont fontFor(const form::FontSpec& design, Fallback fallback);
 
 }  // namespace designfonts

@@ -1,7 +1,6 @@
 #include "window/equation_area.h"
 
 #include <QAccessibleWidget>
-#include <cstdlib>
 
 namespace {
 
@@ -31,10 +30,6 @@ QAccessibleInterface* accessibleEquationFactory(const QString& className, QObjec
   return nullptr;
 }
 
-QString signWord(int value) {
-  return value < 0 ? QStringLiteral(" минус ") : QStringLiteral(" плюс ");
-}
-
 }  // namespace
 
 EquationArea::EquationArea(QWidget* window, const QRect& clientArea) : QWidget(window) {
@@ -46,12 +41,4 @@ EquationArea::EquationArea(QWidget* window, const QRect& clientArea) : QWidget(w
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setFocusPolicy(Qt::NoFocus);
   setGeometry(clientArea);
-}
-
-QString SpokenEquation(std::int16_t p, std::int16_t q) {
-  const int pMagnitude = std::abs(p);
-  QString words = QStringLiteral("x в квадрате") + signWord(p);
-  if (pMagnitude != 1) words += QString::number(pMagnitude) + QStringLiteral(" ");
-  words += QStringLiteral("x") + signWord(q) + QString::number(std::abs(q));
-  return words + QStringLiteral(" равно нулю");
 }

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QWidget>
-#include <cstdint>
 
 class EquationArea : public QWidget {
   Q_OBJECT
@@ -14,6 +13,3 @@ class EquationArea : public QWidget {
   // coordinates.
   EquationArea(QWidget* window, const QRect& clientArea);
 };
-
-// The words a screen reader says for x² + p·x + q = 0.
-QString SpokenEquation(std::int16_t p, std::int16_t q);

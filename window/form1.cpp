@@ -9,13 +9,14 @@
 #include <QStyleHints>
 #include <chrono>
 
+#include "form/control_table.h"
+#include "form/spoken.h"
+#include "form/twips.h"
+#include "form/window_events.h"
 #include "window/accessible_names.h"
 #include "window/control_factory.h"
-#include "window/control_table.h"
-#include "window/equation_area.h"
 #include "window/second_timer.h"
 #include "window/twip_label.h"
-#include "window/twips.h"
 #include "window/window_icon.h"
 
 namespace {
@@ -26,23 +27,31 @@ QString qtext(std::string_view utf8) {
 
 std::string decimalSeparator() { return QLocale().decimalPoint().toStdString(); }
 
+std::array<form::RowLabel*, 7> equationLabels(const QHash<QString, QObject*>& controls) {
+  std::array<form::RowLabel*, 7> labels{};
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    labels[i] = qobject_cast<TwipLabel*>(controls.value(qtext(form::kEquationLabels[i])));
+  }
+  return labels;
+}
+
 }  // namespace
 
 Form1::Form1(std::unique_ptr<drill::RandomSource> random, QWidget* parent)
     : QWidget(parent),
       random_(std::move(random)),
       controls_(CreateControls(*this)),
-      equationRow_(*this),
+      equationRow_(equationLabels(controls_)),
       drill_(*this, *random_, decimalSeparator()) {
   setObjectName("Form1");
   setWindowTitle(QStringLiteral("Корни квадратного уравнения — устный счёт"));
   setWindowIcon(WindowIcon());
-  setFixedSize(twips::toPixels(kClientWidthTwips), twips::toPixels(kClientHeightTwips));
+  setFixedSize(form::ToPixels(form::kClientWidthTwips), form::ToPixels(form::kClientHeightTwips));
   // Every colour the window leaves to the platform (the text of buttons, boxes and labels, the
   // buttons' edges, selection, focus) is the classic light desktop's, whatever the pupil's theme:
   // all the faces are light, and a dark theme's light text would vanish on them.
   QPalette colours = QCommonStyle().standardPalette();
-  colours.setColor(QPalette::Window, QColor::fromRgba(kWindowBack));
+  colours.setColor(QPalette::Window, QColor::fromRgb(form::kWindowBack));
   setPalette(colours);
   setAutoFillBackground(true);
 
@@ -52,8 +61,7 @@ Form1::Form1(std::unique_ptr<drill::RandomSource> random, QWidget* parent)
   drill_.InitRun();
   accessiblenames::NameFixedControls(*this);
   // Until Start the row shows its design captions "+p" and "+q".
-  find<QWidget>("EquationArea")
-      ->setAccessibleName(QStringLiteral("x в квадрате плюс p x плюс q равно нулю"));
+  find<QWidget>("EquationArea")->setAccessibleName(qtext(form::kSpokenEquationBeforeStart));
 }
 
 Form1::~Form1() = default;
@@ -70,15 +78,7 @@ void Form1::connectEvents() {
   connect(find<SecondTimer>("Timer1"), &SecondTimer::tick, this, [this] { drill_.TickSecond(); });
 }
 
-void Form1::StartRun() {
-  SetEnabled("Text4", true);
-  SetEnabled("Text5", true);
-  SetText("Text5", "");
-  SetText("Text4", "");
-  SetEnabled("Timer1", true);
-  drill_.NewTask();
-  SetVisible("Command2", false);  // a run has exactly one start
-}
+void Form1::StartRun() { form::StartRun(*this, drill_); }
 
 void Form1::check() {
   drill_.CheckAnswer();
@@ -171,11 +171,7 @@ bool Form1::nextTakesPress() const {
   return nextGuard_.TakesPress(std::chrono::steady_clock::now(), doubleClick);
 }
 
-void Form1::showCheckRule() {
-  if (!find<QLineEdit>("Text4")->text().isEmpty() && !find<QLineEdit>("Text5")->text().isEmpty()) {
-    SetVisible("Command1", true);
-  }
-}
+void Form1::showCheckRule() { form::ShowCheckRule(*this); }
 
 template <typename Control>
 Control* Form1::find(std::string_view name) const {
@@ -186,7 +182,7 @@ void Form1::SetCaption(std::string_view control, std::string_view text) {
   auto* label = find<TwipLabel>(control);
   if (!label) return;
   label->setCaption(qtext(text));
-  if (control == "Label12" && !text.empty()) accessiblenames::AnnounceVerdict(*label);
+  if (control == form::kVerdict && !text.empty()) accessiblenames::AnnounceVerdict(*label);
   accessiblenames::Refresh(*this, control);
 }
 
@@ -227,5 +223,5 @@ void Form1::SetupEquationFonts() { equationRow_.SetupEquationFonts(); }
 
 void Form1::ShowEquation(std::int16_t p, std::int16_t q) {
   equationRow_.ShowEquation(p, q);
-  find<QWidget>("EquationArea")->setAccessibleName(SpokenEquation(p, q));
+  find<QWidget>("EquationArea")->setAccessibleName(qtext(form::SpokenEquation(p, q)));
 }

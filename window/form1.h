@@ -1,14 +1,15 @@
 // The main window: the drill's only window and the only way in.
 //
-// Form1 creates its 39 controls from the design table (control_table.cpp), each named as
+// Form1 creates its 39 controls from the design table (form/control_table.cpp), each named as
 // designed, so the engine and the tests find them by name. It owns the drill engine by value and
 // implements the engine's WindowPort on those controls; the equation operations go to
-// EquationRow. A click travels like this: Check's clicked signal calls Form1::check, which calls
-// Drill::CheckAnswer; the engine reads the answer boxes through GetText, judges, and writes
-// verdict, counters and button states back through SetCaption, SetText and SetVisible; check then
-// puts the focus where the next key belongs, and control returns to Qt's event loop.
-// The window itself handles Start, the answer boxes' show-Check rule, Return and the focus, and
-// keeps a held key or a double click from pressing Next (form/keyboard_rules.h).
+// form::EquationRow, which arranges the seven TwipLabels of the row. A click travels like this:
+// Check's clicked signal calls Form1::check, which calls Drill::CheckAnswer; the engine reads the
+// answer boxes through GetText, judges, and writes verdict, counters and button states back
+// through SetCaption, SetText and SetVisible; check then puts the focus where the next key
+// belongs, and control returns to Qt's event loop. The window itself handles Start, the answer
+// boxes' show-Check rule (form/window_events.h), Return and the focus, and keeps a held key or a
+// double click from pressing Next (form/keyboard_rules.h).
 #pragma once
 
 #include <QHash>
@@ -16,8 +17,8 @@
 #include <memory>
 
 #include "drill/drill.h"
+#include "form/equation_row.h"
 #include "form/keyboard_rules.h"
-#include "window/equation_row.h"
 
 class SecondTimer;
 
@@ -41,7 +42,7 @@ class Form1 : public QWidget, public drill::WindowPort {
 
   // Read-only, for tests and tools that compare the screen with the run.
   const drill::DrillState& drillState() const { return drill_.state; }
-  const EquationRow& equationRow() const { return equationRow_; }
+  const form::EquationRow& equationRow() const { return equationRow_; }
   SecondTimer& timer1() const;
 
  protected:
@@ -61,7 +62,7 @@ class Form1 : public QWidget, public drill::WindowPort {
 
   std::unique_ptr<drill::RandomSource> random_;
   QHash<QString, QObject*> controls_;
-  EquationRow equationRow_;
+  form::EquationRow equationRow_;
   drill::Drill drill_;
   form::HeldKeys heldKeys_;
   form::NextGuard nextGuard_;

@@ -1,9 +1,9 @@
 #include "window/second_timer.h"
 
-#include <algorithm>
+using Clock = form::TickSchedule::Clock;
 
 SecondTimer::SecondTimer(std::chrono::milliseconds interval, QObject* parent)
-    : QObject(parent), interval_(interval) {
+    : QObject(parent), schedule_(interval) {
   wakeUp_.setSingleShot(true);
   wakeUp_.setTimerType(Qt::PreciseTimer);
   connect(&wakeUp_, &QTimer::timeout, this, &SecondTimer::deliverDueTicks);
@@ -14,8 +14,7 @@ void SecondTimer::setEnabled(bool enabled) {
   enabled_ = enabled;
   if (enabled) {
     ++run_;
-    ticksDelivered_ = 0;
-    sinceEnabled_.start();
+    schedule_.Start(Clock::now());
     scheduleNextTick();
   } else {
     wakeUp_.stop();
@@ -23,18 +22,14 @@ void SecondTimer::setEnabled(bool enabled) {
 }
 
 void SecondTimer::deliverDueTicks() {
-  const qint64 due = sinceEnabled_.elapsed() / interval_.count();
+  const Clock::time_point now = Clock::now();
   const quint64 run = run_;
   // A tick handler may disable the timer (or disable and enable it again); the ticks still owed
   // to the earlier run are then dropped.
-  while (enabled_ && run == run_ && ticksDelivered_ < due) {
-    ++ticksDelivered_;
-    emit tick();
-  }
-  if (enabled_) scheduleNextTick();
+  while (enabled_ && run == run_ && schedule_.TakeDueTick(now)) emit tick();
+  if (enabled_ && run == run_) scheduleNextTick();
 }
 
 void SecondTimer::scheduleNextTick() {
-  const qint64 nextDue = (ticksDelivered_ + 1) * interval_.count();
-  wakeUp_.start(static_cast<int>(std::max<qint64>(0, nextDue - sinceEnabled_.elapsed())));
+  wakeUp_.start(static_cast<int>(schedule_.UntilNextTick(Clock::now()).count()));
 }

@@ -1,16 +1,17 @@
 // The one-second timer of the task stopwatch.
 //
-// Ticks fall every interval counted from the moment the timer is enabled: tick n is due n
-// intervals after that moment, on a monotonic clock. Each wake-up is scheduled for the next due
-// tick, so lateness never accumulates, and a wake-up that comes late (the event loop stalled)
-// delivers every tick that fell due meanwhile, so the stopwatch still reads true time. While
-// disabled the timer raises no tick; enabling it starts the count afresh.
+// Ticks fall on form::TickSchedule: tick n is due n intervals after the timer was enabled, on a
+// monotonic clock. Each wake-up is scheduled for the next due tick, so lateness never accumulates,
+// and a wake-up that comes late (the event loop stalled) delivers every tick that fell due
+// meanwhile, so the stopwatch still reads true time. While disabled the timer raises no tick;
+// enabling it starts the count afresh.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <chrono>
+
+#include "form/tick_schedule.h"
 
 class SecondTimer : public QObject {
   Q_OBJECT
@@ -20,7 +21,7 @@ class SecondTimer : public QObject {
 
   void setEnabled(bool enabled);
   bool isEnabled() const { return enabled_; }
-  std::chrono::milliseconds interval() const { return interval_; }
+  std::chrono::milliseconds interval() const { return schedule_.interval(); }
 
  signals:
   void tick();
@@ -29,10 +30,8 @@ class SecondTimer : public QObject {
   void deliverDueTicks();
   void scheduleNextTick();
 
-  std::chrono::milliseconds interval_;
+  form::TickSchedule schedule_;
   QTimer wakeUp_;
-  QElapsedTimer sinceEnabled_;
-  qint64 ticksDelivered_ = 0;
   quint64 run_ = 0;  // counts enablings, so a late wake-up never pays ticks to a newer run
   bool enabled_ = false;
 };

@@ -2,14 +2,29 @@
 
 #include <QFontMetrics>
 
-#include "window/design_fonts.h"
 #include "window/twips.h"
 
-TwipLabel::TwipLabel(QWidget* parent, float left, float top, float width, float height,
-                     Qt::Alignment alignment, Sizing sizing)
-    : QLabel(parent), left_(left), top_(top), width_(width), height_(height), sizing_(sizing) {
+namespace {
+
+Qt::Alignment qtAlignment(form::Align align) {
+  switch (align) {
+    case form::Align::Centre:
+      return Qt::AlignHCenter;
+    case form::Align::Right:
+      return Qt::AlignRight;
+    case form::Align::Left:
+    case form::Align::None:
+      break;
+  }
+  return Qt::AlignLeft;
+}
+
+}  // namespace
+
+TwipLabel::TwipLabel(QWidget* parent, const form::TwipBox& box, form::Align align, Sizing sizing)
+    : QLabel(parent), box_(box), align_(align), sizing_(sizing) {
   setTextFormat(Qt::PlainText);
-  setAlignment(alignment | Qt::AlignTop);
+  setAlignment(qtAlignment(align) | Qt::AlignTop);
   setMargin(0);
   setIndent(0);
   setAutoFillBackground(true);  // opaque: the label hides what lies under its box
@@ -21,26 +36,30 @@ void TwipLabel::setCaption(const QString& caption) {
   resize();
 }
 
+void TwipLabel::SetCaption(std::string_view utf8) {
+  setCaption(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
 void TwipLabel::setDesignFont(const QFont& font, float points) {
   points_ = points;
   setFont(font);
 }
 
-void TwipLabel::setFontPoints(float points) {
+void TwipLabel::SetFontPoints(float points) {
   points_ = points;
   QFont resized = font();
-  resized.setPixelSize(designfonts::pixelsForPoints(points));
+  resized.setPixelSize(form::FontPixels(points));
   setFont(resized);
   resize();
 }
 
-void TwipLabel::setLeftTwips(float left) {
-  left_ = left;
+void TwipLabel::SetLeftTwips(float left) {
+  box_.left = left;
   place();
 }
 
-void TwipLabel::setWidthTwips(float width) {
-  width_ = width;
+void TwipLabel::SetWidthTwips(float width) {
+  box_.width = width;
   place();
 }
 
@@ -48,44 +67,34 @@ void TwipLabel::resize() {
   switch (sizing_) {
     case Sizing::Fixed:
       break;
-    case Sizing::ToCaption:
-      fitToCaption();
+    case Sizing::ToCaption: {
+      const QFontMetrics metrics(font());
+      box_ = form::FitToCaption(box_, align_, form::FromPixels(metrics.horizontalAdvance(text())),
+                                form::FromPixels(metrics.height()));
+      place();
       break;
+    }
     case Sizing::FontToBox:
       fitFontToBox();
       break;
   }
 }
 
-void TwipLabel::fitToCaption() {
-  const QFontMetrics metrics(font());
-  const float fitted = twips::fromPixels(metrics.horizontalAdvance(text()));
-  const Qt::Alignment horizontal = alignment() & Qt::AlignHorizontal_Mask;
-  if (horizontal & Qt::AlignHCenter) {
-    left_ += (width_ - fitted) / 2;
-  } else if (horizontal & Qt::AlignRight) {
-    left_ += width_ - fitted;
-  }
-  width_ = fitted;
-  height_ = twips::fromPixels(metrics.height());
-  place();
-}
-
 void TwipLabel::fitFontToBox() {
-  // Every digit stays readable in the fixed box: the font shrinks a pixel at a time from its
-  // own size until the caption fits.
   QFont fitting = font();
-  const int boxPixels = twips::toPixelRect(left_, top_, width_, height_).width();
-  int pixels = designfonts::pixelsForPoints(points_);
-  fitting.setPixelSize(pixels);
+  const int designPixels = form::FontPixels(points_);
+  fitting.setPixelSize(designPixels);
   const int fullAscent = QFontMetrics(fitting).ascent();
-  while (pixels > 1 && QFontMetrics(fitting).horizontalAdvance(text()) > boxPixels) {
-    fitting.setPixelSize(--pixels);
-  }
+  const int pixels =
+      form::FontPixelsToFit(designPixels, twips::toPixelRect(box_).width(), [&](int size) {
+        fitting.setPixelSize(size);
+        return QFontMetrics(fitting).horizontalAdvance(text());
+      });
+  fitting.setPixelSize(pixels);
   setFont(fitting);
   // A shrunk caption keeps the baseline of a full-size one, so its digits stand on the line of
   // the "мин" and "сек" beside them.
   setContentsMargins(0, fullAscent - QFontMetrics(fitting).ascent(), 0, 0);
 }
 
-void TwipLabel::place() { setGeometry(twips::toPixelRect(left_, top_, width_, height_)); }
+void TwipLabel::place() { setGeometry(twips::toPixelRect(box_)); }

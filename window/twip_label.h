@@ -1,9 +1,14 @@
-// A label positioned in twips that can size itself to its caption.
+// A label positioned in twips that can size itself to its caption; the equation row arranges
+// such labels through form::RowLabel.
 #pragma once
 
 #include <QLabel>
 
-class TwipLabel : public QLabel {
+#include "form/control_table.h"
+#include "form/equation_row.h"
+#include "form/label_box.h"
+
+class TwipLabel : public QLabel, public form::RowLabel {
   Q_OBJECT
 
  public:
@@ -14,35 +19,33 @@ class TwipLabel : public QLabel {
     FontToBox,  // the box stays; a caption too wide for it is drawn in a smaller font
   };
 
-  // Box in twips; alignment is Qt::AlignLeft, Qt::AlignHCenter or Qt::AlignRight.
-  TwipLabel(QWidget* parent, float left, float top, float width, float height,
-            Qt::Alignment alignment, Sizing sizing);
+  TwipLabel(QWidget* parent, const form::TwipBox& box, form::Align align, Sizing sizing);
 
   // Sets the caption, then sizes box or font as the label's sizing says.
   void setCaption(const QString& caption);
   // The font the label is created with; its box stays as designed.
   void setDesignFont(const QFont& font, float points);
-  void setFontPoints(float points);
-  float fontPoints() const { return points_; }
 
-  float leftTwips() const { return left_; }
-  float widthTwips() const { return width_; }
-  float topTwips() const { return top_; }
-  float centreTwips() const { return left_ + width_ / 2; }
-  void setLeftTwips(float left);
+  std::string Caption() const override { return text().toStdString(); }
+  void SetCaption(std::string_view utf8) override;
+  float FontPoints() const override { return points_; }
+  void SetFontPoints(float points) override;
+  float LeftTwips() const override { return box_.left; }
+  float WidthTwips() const override { return box_.width; }
   // Holds until the caption or the font change again.
-  void setWidthTwips(float width);
+  void SetLeftTwips(float left) override;
+  void SetWidthTwips(float width) override;
+
+  float topTwips() const { return box_.top; }
+  float centreTwips() const { return box_.left + box_.width / 2; }
 
  private:
-  void fitToCaption();
-  void fitFontToBox();
   void resize();
+  void fitFontToBox();
   void place();
 
-  float left_;
-  float top_;
-  float width_;
-  float height_;
+  form::TwipBox box_;
+  form::Align align_;
   float points_ = 0;
   Sizing sizing_;
 };

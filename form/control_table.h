@@ -1,10 +1,12 @@
-// The controls of the main window as designed: one row per control, listed front to back.
+// The controls of the main window as designed: one row per control, listed front to back. Both
+// windows, Qt's and Windows', are built from this one table.
 #pragma once
 
-#include <QColor>
+#include <cstdint>
 #include <span>
+#include <string_view>
 
-#include "window/design_fonts.h"
+namespace form {
 
 enum class ControlKind { Timer, Button, TextBox, Frame, Label, Shape };
 
@@ -13,9 +15,25 @@ enum class ControlKind { Timer, Button, TextBox, Frame, Label, Shape };
 // whole equation as one element.
 enum class Parent { Window, Frame1, EquationRow };
 
-// The platform's own colour for the role (button text, box text, label text).
-inline constexpr QRgb kSystemColour = 0;
-constexpr QRgb rgb(unsigned hex) { return 0xFF000000u | hex; }
+enum class Align { None, Left, Centre, Right };
+
+// A colour as 0xRRGGBB.
+using Rgb = std::uint32_t;
+// Outside every 0xRRGGBB: the platform's own colour for the role (button text, box text, label
+// text), which each window takes from the classic light desktop.
+inline constexpr Rgb kSystemColour = 0xFF000000u;
+
+// The character sets of the design's fonts: the Russian captions need Cyrillic; the equation's
+// coefficients and the "x =" labels are plain ASCII.
+enum class Charset { Cyrillic, Western };
+
+struct FontSpec {
+  const char* family;  // "Courier New", "Arial", "Arial Black" or "MS Sans Serif"
+  float points;
+  int weight;  // 400 regular, 700 bold, 900 black
+  bool underline = false;
+  Charset charset = Charset::Cyrillic;
+};
 
 enum ControlFlags : unsigned {
   kPlain = 0,
@@ -33,10 +51,10 @@ struct ControlRow {
   Parent parent;
   int left, top, width, height;  // twips
   const char* caption;           // caption or text, UTF-8
-  designfonts::FontSpec font;
-  QRgb text;  // text colour; the line colour of a shape
-  QRgb back;
-  Qt::Alignment align;
+  FontSpec font;
+  Rgb text;  // text colour; the line colour of a shape
+  Rgb back;
+  Align align;
   unsigned flags;
   int tabIndex;
   int intervalMs = 0;  // timer only
@@ -47,7 +65,12 @@ struct ControlRow {
 // over the later one. Buttons, boxes and the frame are always drawn over labels and the shape.
 std::span<const ControlRow> ControlTable();
 
+// The row of the named control; nullptr for a name the table does not have.
+const ControlRow* FindControl(std::string_view name);
+
 // The window itself.
 inline constexpr int kClientWidthTwips = 11880;
 inline constexpr int kClientHeightTwips = 8520;
-inline constexpr QRgb kWindowBack = rgb(0xFFC0FF);
+inline constexpr Rgb kWindowBack = 0xFFC0FF;
+
+}  // namespace form
