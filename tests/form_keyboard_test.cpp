@@ -1,8 +1,13 @@
 // The keyboard rules both windows share: what Return presses, where the focus goes after Check,
-// which presses are a held key's, and when Next takes a press.
+// which presses are a held key's, when Next takes a press, and where Tab goes.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string_view>
+#include <vector>
+
 #include "form/keyboard_rules.h"
+#include "form/tab_order.h"
 
 namespace {
 
@@ -87,6 +92,51 @@ TEST(NextGuard, TakesAPressOnlyADoubleClickIntervalAfterNextAppeared) {
   EXPECT_FALSE(guard.TakesPress(appeared + 499ms, 500ms));
   EXPECT_TRUE(guard.TakesPress(appeared + 500ms, 500ms));
   EXPECT_TRUE(guard.TakesPress(appeared, 0ms));
+}
+
+}  // namespace
+
+namespace {
+
+// Tab goes round the buttons and boxes in tab-index order, skipping whatever cannot take the
+// focus now; a window that moves the focus itself asks here where it goes.
+TEST(TabOrder, GoesRoundTheControlsThatTakeTheFocusInTabIndexOrder) {
+  const std::vector<std::string_view> order = form::TabOrder();
+  EXPECT_EQ(order, (std::vector<std::string_view>{"Command1", "Text4", "Text5", "Text1", "Text2",
+                                                  "Text3", "Command2", "Command3"}));
+  struct Case {
+    const char* name;
+    std::set<std::string_view> takingFocus;
+    std::string_view from;
+    bool forward;
+    std::string_view to;
+  };
+  const Case cases[] = {
+      {"before Start: Start alone", {"Command2"}, "Command2", true, "Command2"},
+      {"first box to second", {"Text4", "Text5"}, "Text4", true, "Text5"},
+      {"second box round the end to Check",
+       {"Command1", "Text4", "Text5"},
+       "Text5",
+       true,
+       "Command1"},
+      {"Shift+Tab round the start", {"Text4", "Text5"}, "Text4", false, "Text5"},
+      {"Shift+Tab from Next past the counters",
+       {"Text4", "Text5", "Command3"},
+       "Command3",
+       false,
+       "Text5"},
+      {"from the window itself, Tab", {"Text4", "Command3"}, "", true, "Text4"},
+      {"from the window itself, Shift+Tab", {"Text4", "Command3"}, "", false, "Command3"},
+      {"the run is complete", {}, "", true, ""},
+      {"a hidden control keeps nothing", {}, "Command1", true, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(
+        form::NextInTabOrder(c.from, c.forward,
+                             [&](std::string_view name) { return c.takingFocus.contains(name); }),
+        c.to);
+  }
 }
 
 }  // namespace

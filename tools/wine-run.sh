@@ -1,9 +1,9 @@
 #!/bin/sh
 # Runs a program of the Windows build under Wine.
 #
-#   tools/wine-run.sh --prefix DIR program.exe [argument...]
-#   tools/wine-run.sh --prefix DIR --start    begin a session (see below)
-#   tools/wine-run.sh --prefix DIR --stop     end it
+#   tools/wine-run.sh --prefix DIR [--dpi N] program.exe [argument...]
+#   tools/wine-run.sh --prefix DIR [--dpi N] --start    begin a session (see below)
+#   tools/wine-run.sh --prefix DIR --stop               end it
 #
 # DIR is the Wine prefix, kept in the build directory: cmake/mingw-w64-x86_64.cmake makes this
 # script CMake's emulator with <build>/wineprefix. The prefix is made on first use, quietly (no
@@ -11,6 +11,10 @@
 # same ones the Qt window takes: Liberation Sans for MS Sans Serif and Arial, Liberation Mono for
 # Courier New, Roboto Black for Arial Black. Its windows are not handed to a window manager (Xvfb
 # has none): Wine draws their frames itself. Without DISPLAY, Wine gets an Xvfb of its own.
+#
+# --dpi N gives the prefix's desktop N dots per inch (LogPixels; 96 unless told), as Windows'
+# display scaling does: 192 is 200 %. A prefix keeps one DPI: a run at another DPI takes a prefix
+# of its own.
 #
 # A session is what CTest runs the Windows tests in (a fixture in tests/CMakeLists.txt): --start
 # starts one Xvfb (when DISPLAY is unset) and a wineserver that stays, with Wine's own services
@@ -21,7 +25,8 @@
 set -eu
 
 usage() {
-  echo "usage: tools/wine-run.sh --prefix DIR (program.exe [argument...] | --start | --stop)" >&2
+  echo "usage: tools/wine-run.sh --prefix DIR [--dpi N]" \
+    "(program.exe [argument...] | --start | --stop)" >&2
   exit 2
 }
 
@@ -30,6 +35,15 @@ if [ "${1:-}" = --prefix ]; then
   [ $# -ge 2 ] || usage
   prefix=$2
   shift 2
+fi
+dpi=96
+if [ "${1:-}" = --dpi ]; then
+  [ $# -ge 2 ] || usage
+  dpi=$2
+  shift 2
+  case $dpi in
+    '' | *[!0-9]*) usage ;;
+  esac
 fi
 if [ -z "$prefix" ] || [ $# -lt 1 ]; then
   usage
@@ -103,8 +117,9 @@ join_session_display() {
   export DISPLAY
 }
 
+# reg_set KEY NAME VALUE [TYPE]: TYPE is REG_SZ unless told.
 reg_set() {
-  if ! detached "$wine" reg add "$1" /v "$2" /t REG_SZ /d "$3" /f \
+  if ! detached "$wine" reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f \
     </dev/null >>"$setup_log" 2>&1; then
     cat "$setup_log" >&2
     exit 1
@@ -117,7 +132,9 @@ ensure_prefix() {
   exec 9>"$prefix.lock"
   flock 9
   stamp=$prefix/.roots-drill-settings
-  if [ ! -f "$stamp" ] || [ -n "$(find "$0" -newer "$stamp")" ]; then
+  # The stamp holds the DPI the settings were made for.
+  if [ ! -f "$stamp" ] || [ -n "$(find "$0" -newer "$stamp")" ] ||
+    [ "$(cat "$stamp")" != "dpi=$dpi" ]; then
     if [ ! -f "$prefix/system.reg" ]; then
       echo "Making the Wine prefix $prefix" >&2
       if ! detached "$wine" wineboot --init </dev/null >"$setup_log" 2>&1; then
@@ -133,13 +150,14 @@ ensure_prefix() {
     # Unmanaged windows: otherwise, with no window manager to take a closed window away, Wine
     # waits two seconds for one each time a window goes.
     reg_set 'HKCU\Software\Wine\X11 Driver' Managed N
+    reg_set 'HKCU\Control Panel\Desktop' LogPixels "$dpi" REG_DWORD
     # Wine's own fonts (Debian's fonts-wine) include an MS Sans Serif, which then wins over the
     # stand-in.
     if [ -e /usr/share/wine/fonts/sserife.fon ]; then
       echo "wine-run.sh: fonts-wine is installed: MS Sans Serif is Wine's bitmap font here," \
         "not Liberation Sans" >&2
     fi
-    touch "$stamp"
+    echo "dpi=$dpi" >"$stamp"
   fi
   exec 9>&-
 }
