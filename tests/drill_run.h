@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "drill/drill.h"
+#include "form/window_events.h"
 #include "fake_window.h"
 #include "scripted_random.h"
 
@@ -37,16 +38,8 @@ struct DrillRun {
     drill.InitRun();
   }
 
-  // What the Start button does before and after the first equation.
-  void Start() {
-    window.SetEnabled("Text4", true);
-    window.SetEnabled("Text5", true);
-    window.SetText("Text5", "");
-    window.SetText("Text4", "");
-    window.SetEnabled("Timer1", true);
-    drill.NewTask();
-    window.SetVisible("Command2", false);
-  }
+  // What the Start button does: the windows' own handler, through the recording window.
+  void Start() { form::StartRun(window, drill); }
 
   // The pupil types into both boxes and presses Check.
   void Answer(std::string_view first, std::string_view second) {
