@@ -1,15 +1,12 @@
 // The program on Windows: the window, shown, and the message loop until it is closed.
 #include <windows.h>
 
-#include <objbase.h>
-
+#include "win32/accessible_names.h"
 #include "win32/dpi.h"
 #include "win32/form1.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
   win32::EnablePerMonitorDpiAwareness();
-  // Screen readers reach the window's accessible objects through COM.
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   int status = 0;
   {
     win32::Form1 window;
@@ -21,6 +18,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     }
     status = static_cast<int>(message.wParam);
   }
-  if (SUCCEEDED(com)) CoUninitialize();
+  // COM, started on this thread if a screen reader asked for the window's accessible objects.
+  win32::EndScreenReaderSupport();
   return status;
 }

@@ -1,5 +1,6 @@
 // GoogleTest entry for the Win32 window tests: the process as the program sets itself up (DPI
-// awareness, COM for screen readers), and a double-click interval the tests choose.
+// awareness), COM for the tests that ask for the window's objects as a screen reader does, and a
+// double-click interval the tests choose.
 #include <windows.h>
 
 #include <gtest/gtest.h>

@@ -2,10 +2,65 @@
 
 #include <oleacc.h>
 
+#include <optional>
 #include <utility>
 
 namespace win32 {
 namespace {
+
+// oleacc, oleaut32 and ole32 are loaded when a screen reader first asks for a control: a pupil
+// without one never waits for them at start-up. Only the few functions used are looked up.
+class ScreenReaderLibraries {
+ public:
+  // Loads them, and starts COM on the calling thread, the window's: the objects handed out are
+  // marshalled in its apartment.
+  ScreenReaderLibraries() {
+    const HMODULE ole32 = LoadLibraryW(L"ole32.dll");
+    const HMODULE oleaut32 = LoadLibraryW(L"oleaut32.dll");
+    const HMODULE oleacc = LoadLibraryW(L"oleacc.dll");
+    const auto coInitializeEx = find<decltype(&CoInitializeEx)>(ole32, "CoInitializeEx");
+    coUninitialize_ = find<decltype(&CoUninitialize)>(ole32, "CoUninitialize");
+    createStdAccessibleObject =
+        find<decltype(&CreateStdAccessibleObject)>(oleacc, "CreateStdAccessibleObject");
+    lresultFromObject = find<decltype(&LresultFromObject)>(oleacc, "LresultFromObject");
+    sysAllocString = find<decltype(&SysAllocString)>(oleaut32, "SysAllocString");
+    complete_ = coInitializeEx && coUninitialize_ && createStdAccessibleObject &&
+                lresultFromObject && sysAllocString;
+    if (complete_) com_ = coInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  }
+
+  bool complete() const { return complete_; }
+
+  // Once the window has gone: COM ends on its thread as it started there.
+  void EndCom() {
+    if (SUCCEEDED(com_)) coUninitialize_();
+    com_ = E_FAIL;
+  }
+
+  decltype(&CreateStdAccessibleObject) createStdAccessibleObject = nullptr;
+  decltype(&LresultFromObject) lresultFromObject = nullptr;
+  decltype(&SysAllocString) sysAllocString = nullptr;
+
+ private:
+  template <typename Function>
+  static Function find(HMODULE library, const char* name) {
+    if (!library) return nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
+  }
+
+  bool complete_ = false;
+  HRESULT com_ = E_FAIL;
+  decltype(&CoUninitialize) coUninitialize_ = nullptr;
+};
+
+// Touched only from the window's thread.
+std::optional<ScreenReaderLibraries> loadedLibraries;
+
+// The libraries, loaded on the first call; nullptr when one of them or a function is missing.
+ScreenReaderLibraries* screenReaderLibraries() {
+  if (!loadedLibraries) loadedLibraries.emplace();
+  return loadedLibraries->complete() ? &*loadedLibraries : nullptr;
+}
 
 // Interfaces are named by __uuidof throughout: MinGW's import library declares IID_IAccessible as
 // data of oleacc.dll, which a reference without dllimport reads as the import's jump instead.
@@ -74,7 +129,8 @@ class NamedAccessible final : public IAccessible, public IOleWindow {
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     if (!isSelf(child)) return standard_->get_accName(child, name);
     if (!name) return E_POINTER;
-    *name = SysAllocString(name_.c_str());
+    // Loaded before this object was made.
+    *name = screenReaderLibraries()->sysAllocString(name_.c_str());
     return *name ? S_OK : E_OUTOFMEMORY;
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
@@ -205,16 +261,22 @@ bool AsksForClientObject(LPARAM objectId) {
 }
 
 LRESULT AnswerClientObject(HWND control, WPARAM flags, const std::wstring& name, SpokenAs as) {
+  ScreenReaderLibraries* const libraries = screenReaderLibraries();
   IAccessible* standard = nullptr;
-  if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
-                                       reinterpret_cast<void**>(&standard)))) {
+  if (!libraries ||
+      FAILED(libraries->createStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                                  reinterpret_cast<void**>(&standard)))) {
     return 0;
   }
   auto* named = new NamedAccessible(control, standard, name, as);
   const LRESULT answer =
-      LresultFromObject(__uuidof(IAccessible), flags, static_cast<IAccessible*>(named));
+      libraries->lresultFromObject(__uuidof(IAccessible), flags, static_cast<IAccessible*>(named));
   named->Release();
   return answer;
+}
+
+void EndScreenReaderSupport() {
+  if (loadedLibraries) loadedLibraries->EndCom();
 }
 
 void AnnounceNameChange(HWND control) {

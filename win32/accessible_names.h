@@ -21,6 +21,10 @@ bool AsksForClientObject(LPARAM objectId);
 // The answer to that WM_GETOBJECT: the standard object of the control, under this name.
 LRESULT AnswerClientObject(HWND control, WPARAM flags, const std::wstring& name, SpokenAs as);
 
+// Ends what answering a screen reader started on the window's thread (COM), once the window has
+// gone; nothing when no screen reader asked.
+void EndScreenReaderSupport();
+
 // Tells a screen reader that the control's name changed.
 void AnnounceNameChange(HWND control);
 

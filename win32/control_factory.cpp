@@ -77,16 +77,20 @@ void giveFont(const ControlRow& row, HWND control, UINT dpi, Controls& controls)
   controls.fonts[control] = std::move(font);  // the old font goes once the control has let go
 }
 
-// Creates the controls of one parent front to back, and stacks them so explicitly: Windows puts
-// each new child at the bottom already, but the stacking is the table's, not the creation's.
+// Creates the controls of one parent front to back. Windows puts each new child below its older
+// siblings, so they stand as the table stacks them; one that did not land there is moved (asking
+// costs less than a move, which is a round of messages for every control).
 void createLayer(Parent layer, HWND parent, UINT dpi, Controls& controls) {
-  HWND inFront = HWND_TOP;
+  HWND inFront = nullptr;
   for (const ControlRow* row : frontToBack(layer)) {
     const HWND control = createControl(*row, parent, dpi, controls);
     controls.windows[row->name] = control;
     controls.rows[control] = row;
     giveFont(*row, control, dpi, controls);
-    SetWindowPos(control, inFront, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (GetWindow(control, GW_HWNDPREV) != inFront) {
+      SetWindowPos(control, inFront ? inFront : HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     inFront = control;
   }
 }
@@ -103,7 +107,9 @@ Controls CreateControls(HWND window, UINT dpi) {
   createLayer(Parent::Frame1, controls.windows.at("Frame1"), dpi, controls);
   // The row's layer lies under every other control: nothing of the design overlaps it.
   const HWND area = CreateEquationArea(window, kEquationAreaId, clientArea(dpi));
-  SetWindowPos(area, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (GetWindow(area, GW_HWNDNEXT)) {
+    SetWindowPos(area, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
   controls.windows[kEquationArea] = area;
   createLayer(Parent::EquationRow, area, dpi, controls);
   return controls;

@@ -40,13 +40,15 @@ TwipLabel::TwipLabel(HWND parent, int id, const form::ControlRow& row, UINT dpi)
       text_(DesignColour(row.text)),
       back_(DesignColour(row.back)) {
   const DWORD shown = (row.flags & form::kHidden) ? 0 : WS_VISIBLE;
-  // SS_NOPREFIX: an ampersand is a character of the caption, for the screen reader too.
+  // Made on its design box, which it keeps until the caption changes. SS_NOPREFIX: an ampersand
+  // is a character of the caption, for the screen reader too.
+  const RECT place = PixelRect(box_, dpi_);
   hwnd_ = CreateWindowExW(0, L"STATIC", caption_.c_str(),
-                          WS_CHILD | WS_CLIPSIBLINGS | shown | SS_OWNERDRAW | SS_NOPREFIX, 0, 0, 0,
-                          0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                          WS_CHILD | WS_CLIPSIBLINGS | shown | SS_OWNERDRAW | SS_NOPREFIX,
+                          place.left, place.top, place.right - place.left, place.bottom - place.top,
+                          parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                           GetModuleHandleW(nullptr), nullptr);
   makeFont(form::FontPixels(points_, static_cast<int>(dpi_)));
-  place();  // as designed: the box keeps its design size until the caption changes
 }
 
 std::string TwipLabel::Caption() const { return Utf8(caption_); }

@@ -9,6 +9,10 @@
 #                               bare_window.exe itself, to see how alike two series of one program
 #                               come out)
 #   SETTLE=MS                   how long a window stays open after its first paint (default 500)
+#   CHILDREN=1                  measures children_window.exe as well: bare_window's window with
+#                               the drill's 38 child windows made the plainest way, which tells
+#                               what the child windows themselves cost from what the program does
+#                               beyond them
 #
 # Each run is timed by win_startup_probe.exe inside Wine: from just before CreateProcessW to the
 # program's top-level window visible, idle after its first painting, and showing its background
@@ -27,11 +31,15 @@ cd "$(dirname "$0")/../.."
 build=${1:-build-windows}
 runs=${2:-20}
 settle=${SETTLE:-500}
+children=${CHILDREN:-0}
 
 probe=$build/bench/windows/win_startup_probe.exe
 bare=$build/bench/windows/bare_window.exe
+with_children=$build/bench/windows/children_window.exe
 real=${PROGRAM:-$build/roots-drill.exe}
-for program in "$probe" "$bare" "$real"; do
+programs="$probe $bare $real"
+[ "$children" = 1 ] && programs="$programs $with_children"
+for program in $programs; do
   [ -f "$program" ] || { echo "startup.sh: $program is not built (make windows)" >&2; exit 1; }
 done
 
@@ -64,6 +72,7 @@ tools/wine-run.sh --prefix "$prefix" --start
 
 real_windows=$(windows_path "$real")
 bare_windows=$(windows_path "$bare")
+children_windows=$(windows_path "$with_children")
 
 # measure NAME PROGRAM: one probed run; appends "shown visible peak_kb" to $work/NAME.
 measure() {
@@ -78,18 +87,37 @@ measure() {
       >>"$work/$1"
 }
 
-measure warmup "$real_windows"
-measure warmup "$bare_windows"
+# windows_of NAME: the Windows path of the series' program.
+windows_of() {
+  case $1 in
+    real) printf '%s\n' "$real_windows" ;;
+    bare) printf '%s\n' "$bare_windows" ;;
+    children) printf '%s\n' "$children_windows" ;;
+  esac
+}
+
+series="real bare"
+[ "$children" = 1 ] && series="real bare children"
+for name in $series; do
+  measure warmup "$(windows_of "$name")"
+done
 i=1
 while [ "$i" -le "$runs" ]; do
-  # Alternate which goes first, so neither always runs right after the other.
-  if [ $((i % 2)) -eq 1 ]; then
-    measure real "$real_windows"
-    measure bare "$bare_windows"
+  # Rotate which goes first, so none always runs right after the same other.
+  if [ "$children" = 1 ]; then
+    case $((i % 3)) in
+      1) order="real bare children" ;;
+      2) order="bare children real" ;;
+      *) order="children real bare" ;;
+    esac
+  elif [ $((i % 2)) -eq 1 ]; then
+    order="real bare"
   else
-    measure bare "$bare_windows"
-    measure real "$real_windows"
+    order="bare real"
   fi
+  for name in $order; do
+    measure "$name" "$(windows_of "$name")"
+  done
   i=$((i + 1))
 done
 
@@ -118,6 +146,10 @@ report() {
   column "$work/real" "$2" | awk -v s="$3" '{ print $1 / s }' | stats
   printf '%-14s ' bare_window
   column "$work/bare" "$2" | awk -v s="$3" '{ print $1 / s }' | stats
+  if [ "$children" = 1 ]; then
+    printf '%-14s ' children
+    column "$work/children" "$2" | awk -v s="$3" '{ print $1 / s }' | stats
+  fi
   real_median=$(column "$work/real" "$2" | median)
   bare_median=$(column "$work/bare" "$2" | median)
   real_min=$(column "$work/real" "$2" | head -n 1)
@@ -132,9 +164,22 @@ report() {
     awk -v r="$real_median" -v b="$bare_median" -v rm="$real_min" -v bm="$bare_min" \
       'BEGIN { printf "ratio of the medians %.2f; of the minima %.2f\n", r / b, rm / bm }'
   fi
+  if [ "$children" = 1 ]; then
+    children_median=$(column "$work/children" "$2" | median)
+    children_min=$(column "$work/children" "$2" | head -n 1)
+    awk -v r="$real_median" -v b="$bare_median" -v c="$children_median" -v rm="$real_min" \
+      -v bm="$bare_min" -v cm="$children_min" -v s="$3" -v name="$real_name" 'BEGIN {
+        printf "children_window / bare_window: medians %.2f, minima %.2f (the child windows: %+.1f)\n",
+          c / b, cm / bm, (c - b) / s
+        printf "%s / children_window: medians %.2f, minima %.2f (the program beyond them: %+.1f)\n",
+          name, r / c, rm / cm, (r - c) / s
+      }'
+  fi
 }
 
-echo "$real_name.exe beside bare_window.exe under $(wine --version 2>/dev/null || echo Wine):" \
+beside=bare_window.exe
+[ "$children" = 1 ] && beside="bare_window.exe and children_window.exe"
+echo "$real_name.exe beside $beside under $(wine --version 2>/dev/null || echo Wine):" \
   "$runs runs each, alternating, settle ${settle} ms"
 echo "$(uname -r); $(nproc) CPU(s)"
 report "start-up, CreateProcessW to the window painted and idle (ms)" 1 1 1.1
