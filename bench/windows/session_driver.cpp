@@ -22,7 +22,9 @@
 #include <cstdlib>
 #include <cwchar>
 #include <string>
+
 #include <vector>
+#include "started_program.h"
 
 namespace {
 
@@ -40,27 +42,6 @@ struct Options {
                "usage: session_driver [--tasks N] [--hold MS] [--timeout MS] -- program.exe "
                "[arguments...]\n");
   std::exit(2);
-}
-
-void AppendQuoted(std::wstring& line, const std::wstring& argument) {
-  if (!line.empty()) line += L' ';
-  if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) {
-    line += argument;
-    return;
-  }
-  line += L'"';
-  std::size_t backslashes = 0;
-  for (const wchar_t c : argument) {
-    if (c == L'\\') {
-      ++backslashes;
-      continue;
-    }
-    line.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-    backslashes = 0;
-    line += c;
-  }
-  line.append(backslashes * 2, L'\\');
-  line += L'"';
 }
 
 Options Parse(int argc, wchar_t** argv) {
@@ -109,23 +90,6 @@ std::wstring ClassOf(HWND window) {
   wchar_t name[64] = L"";
   GetClassNameW(window, name, 64);
   return name;
-}
-
-struct Search {
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK FindProgramWindow(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<Search*>(data);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  if (processId != search->processId || !IsWindowVisible(window) ||
-      GetWindow(window, GW_OWNER) != nullptr) {
-    return TRUE;
-  }
-  search->found = window;
-  return FALSE;
 }
 
 // Polls `done` every few milliseconds for up to `ms`; returns whether it came true.
@@ -296,14 +260,13 @@ int wmain(int argc, wchar_t** argv) {
   }
   program = process.hProcess;
 
-  Search search{process.dwProcessId, nullptr};
+  HWND window = nullptr;
   const bool appeared = WaitFor(options.timeoutMs, [&] {
     if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) return true;
-    EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr;
+    window = ProgramWindow(process.dwProcessId);
+    return window != nullptr;
   });
-  if (!appeared || !search.found) Fail("the program showed no window");
-  HWND window = search.found;
+  if (!appeared || !window) Fail("the program showed no window");
   WaitForInputIdle(process.hProcess, static_cast<DWORD>(options.timeoutMs));
 
   int solved = 0;

@@ -36,6 +36,8 @@
 #include <cwchar>
 #include <string>
 
+#include "started_program.h"
+
 namespace {
 
 struct Options {
@@ -51,29 +53,6 @@ struct Options {
                "usage: win_startup_probe [--settle MS] [--timeout MS] [--colour RRGGBB] "
                "[--verbose] -- program.exe [arguments...]\n");
   std::exit(2);
-}
-
-// One argument as CreateProcessW's command line wants it: quoted when it holds a blank or a
-// quote, with the backslashes before a quote doubled, the way the C runtime splits it again.
-void AppendQuoted(std::wstring& line, const std::wstring& argument) {
-  if (!line.empty()) line += L' ';
-  if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) {
-    line += argument;
-    return;
-  }
-  line += L'"';
-  std::size_t backslashes = 0;
-  for (const wchar_t c : argument) {
-    if (c == L'\\') {
-      ++backslashes;
-      continue;
-    }
-    line.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-    backslashes = 0;
-    line += c;
-  }
-  line.append(backslashes * 2, L'\\');
-  line += L'"';
 }
 
 Options Parse(int argc, wchar_t** argv) {
@@ -110,24 +89,6 @@ double NowMs() {
   LARGE_INTEGER now;
   QueryPerformanceCounter(&now);
   return static_cast<double>(now.QuadPart) / ticksPerMs;
-}
-
-struct Search {
-  DWORD processId;
-  HWND found;
-};
-
-// The program's main window: visible, top-level, owned by no other window.
-BOOL CALLBACK FindProgramWindow(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<Search*>(data);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  if (processId != search->processId || !IsWindowVisible(window) ||
-      GetWindow(window, GW_OWNER) != nullptr) {
-    return TRUE;
-  }
-  search->found = window;
-  return FALSE;
 }
 
 // Whether the screen shows the background colour a few pixels in from each corner of the
@@ -206,10 +167,8 @@ int wmain(int argc, wchar_t** argv) {
     if (exited) break;
     const double now = NowMs();
     if (!window) {
-      Search search{process.dwProcessId, nullptr};
-      EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&search));
-      if (search.found) {
-        window = search.found;
+      window = ProgramWindow(process.dwProcessId);
+      if (window) {
         visibleAt = now;
         if (options.verbose) {
           std::fprintf(stderr, "%9.2f ms  window %p visible\n", since(now),
