@@ -1,6 +1,7 @@
 #include "win32/equation_area.h"
 
 #include "win32/frame_panel.h"
+#include "win32/window_class.h"
 
 namespace win32 {
 namespace {
@@ -40,20 +41,10 @@ LRESULT CALLBACK areaProc(HWND area, UINT message, WPARAM wParam, LPARAM lParam)
   }
 }
 
-void registerClass() {
-  WNDCLASSEXW areaClass{};
-  areaClass.cbSize = sizeof areaClass;
-  areaClass.lpfnWndProc = areaProc;
-  areaClass.hInstance = GetModuleHandleW(nullptr);
-  areaClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  areaClass.lpszClassName = kClassName;
-  RegisterClassExW(&areaClass);  // fails harmlessly when registered by an earlier window
-}
-
 }  // namespace
 
 HWND CreateEquationArea(HWND window, int id, const RECT& clientArea) {
-  registerClass();
+  RegisterWindowClass(kClassName, areaProc);
   return CreateWindowExW(
       WS_EX_TRANSPARENT, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
       clientArea.left, clientArea.top, clientArea.right - clientArea.left,

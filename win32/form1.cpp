@@ -16,6 +16,7 @@
 #include "win32/flat_button.h"
 #include "win32/text_box.h"
 #include "win32/utf16.h"
+#include "win32/window_class.h"
 #include "win32/window_icon.h"
 
 // The crackers <windowsx.h> lacks, in its manner.
@@ -45,21 +46,11 @@ std::string decimalSeparator() {
   return Utf8(separator);
 }
 
-void registerClass(WNDPROC procedure) {
-  WNDCLASSEXW formClass{};
-  formClass.cbSize = sizeof formClass;
-  formClass.lpfnWndProc = procedure;
-  formClass.hInstance = GetModuleHandleW(nullptr);
-  formClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  formClass.lpszClassName = kClassName;
-  RegisterClassExW(&formClass);  // fails harmlessly when registered by an earlier window
-}
-
 }  // namespace
 
 Form1::Form1(std::unique_ptr<drill::RandomSource> random)
     : random_(std::move(random)), drill_(*this, *random_, decimalSeparator()) {
-  registerClass(&Form1::WndProc);
+  RegisterWindowClass(kClassName, &Form1::WndProc);
   // WM_NCCREATE ties the window to this object; WM_CREATE makes the controls.
   CreateWindowExW(kExStyle, kClassName, Utf16(kTitle).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                   0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);

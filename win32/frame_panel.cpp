@@ -2,6 +2,7 @@
 
 #include "win32/classic_look.h"
 #include "win32/dpi.h"
+#include "win32/window_class.h"
 
 namespace win32 {
 namespace {
@@ -34,17 +35,6 @@ LRESULT CALLBACK frameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
   }
 }
 
-void registerClass() {
-  WNDCLASSEXW frameClass{};
-  frameClass.cbSize = sizeof frameClass;
-  frameClass.lpfnWndProc = frameProc;
-  frameClass.cbWndExtra = sizeof(LONG_PTR);
-  frameClass.hInstance = GetModuleHandleW(nullptr);
-  frameClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  frameClass.lpszClassName = kClassName;
-  RegisterClassExW(&frameClass);  // fails harmlessly when registered by an earlier window
-}
-
 }  // namespace
 
 bool IsParentNotification(UINT message) {
@@ -61,7 +51,7 @@ bool IsParentNotification(UINT message) {
 }
 
 HWND CreateFramePanel(HWND window, int id, const RECT& place, COLORREF back) {
-  registerClass();
+  RegisterWindowClass(kClassName, frameProc, sizeof(LONG_PTR));
   const HWND frame = CreateWindowExW(
       0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, place.left,
       place.top, place.right - place.left, place.bottom - place.top, window,
