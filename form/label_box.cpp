@@ -2,6 +2,12 @@
 
 namespace form {
 
+LabelSizing SizingOf(const ControlRow& row) {
+  if (row.flags & kSizesItself) return LabelSizing::ToCaption;
+  if (row.flags & kShrinksCaption) return LabelSizing::FontToBox;
+  return LabelSizing::Fixed;
+}
+
 TwipBox FitToCaption(const TwipBox& box, Align align, float captionWidth, float captionHeight) {
   TwipBox fitted = box;
   if (align == Align::Centre) {

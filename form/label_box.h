@@ -13,6 +13,16 @@ struct TwipBox {
   float left, top, width, height;
 };
 
+// How a label's box follows its caption, as its row of the control table says.
+enum class LabelSizing {
+  Fixed,      // the box stays as designed
+  ToCaption,  // the box fits the caption, keeping its top edge and the edge or centre its
+              // alignment names
+  FontToBox,  // the box stays; a caption too wide for it is drawn in a smaller font
+};
+
+LabelSizing SizingOf(const ControlRow& row);
+
 // The box fitted to a caption of the given size (in twips): the top stays, and so does the left
 // edge, the centre or the right edge, as the alignment says.
 TwipBox FitToCaption(const TwipBox& box, Align align, float captionWidth, float captionHeight);

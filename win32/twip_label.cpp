@@ -8,12 +8,6 @@
 namespace win32 {
 namespace {
 
-TwipLabel::Sizing sizingOf(const form::ControlRow& row) {
-  if (row.flags & form::kSizesItself) return TwipLabel::Sizing::ToCaption;
-  if (row.flags & form::kShrinksCaption) return TwipLabel::Sizing::FontToBox;
-  return TwipLabel::Sizing::Fixed;
-}
-
 UINT textAlignment(form::Align align) {
   switch (align) {
     case form::Align::Centre:
@@ -32,7 +26,7 @@ UINT textAlignment(form::Align align) {
 TwipLabel::TwipLabel(HWND parent, int id, const form::ControlRow& row, UINT dpi)
     : box_{float(row.left), float(row.top), float(row.width), float(row.height)},
       align_(row.align),
-      sizing_(sizingOf(row)),
+      sizing_(form::SizingOf(row)),
       design_(row.font),
       points_(row.font.points),
       dpi_(dpi),
@@ -55,7 +49,8 @@ std::string TwipLabel::Caption() const { return Utf8(caption_); }
 
 void TwipLabel::SetCaption(std::string_view utf8) {
   std::wstring caption = Utf16(utf8);
-  if (caption == caption_ && (sizing_ != Sizing::ToCaption || fitted_)) return;  // as it is
+  if (caption == caption_ && (sizing_ != form::LabelSizing::ToCaption || fitted_))
+    return;  // as it is
   caption_ = std::move(caption);
   SetWindowTextW(hwnd_, caption_.c_str());
   resize();
@@ -83,7 +78,7 @@ void TwipLabel::SetDpi(UINT dpi) {
   dpi_ = dpi;
   makeFont(form::FontPixels(points_, static_cast<int>(dpi_)));
   // A label still on its design box keeps it, as it would have at this DPI from the start.
-  if (sizing_ == Sizing::ToCaption && !fitted_) {
+  if (sizing_ == form::LabelSizing::ToCaption && !fitted_) {
     place();
   } else {
     resize();
@@ -100,9 +95,9 @@ void TwipLabel::makeFont(int pixels) {
 
 void TwipLabel::resize() {
   switch (sizing_) {
-    case Sizing::Fixed:
+    case form::LabelSizing::Fixed:
       break;
-    case Sizing::ToCaption: {
+    case form::LabelSizing::ToCaption: {
       const CaptionSize size =
           MeasureCaption(font_.get(), caption_.c_str(), static_cast<int>(caption_.size()));
       const int dpi = static_cast<int>(dpi_);
@@ -112,7 +107,7 @@ void TwipLabel::resize() {
       place();
       break;
     }
-    case Sizing::FontToBox:
+    case form::LabelSizing::FontToBox:
       fitFontToBox();
       break;
   }

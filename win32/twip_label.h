@@ -17,13 +17,6 @@ namespace win32 {
 
 class TwipLabel : public form::RowLabel {
  public:
-  enum class Sizing {
-    Fixed,      // the box stays as designed
-    ToCaption,  // the box fits the caption, keeping its top edge and the edge or centre its
-                // alignment names
-    FontToBox,  // the box stays; a caption too wide for it is drawn in a smaller font
-  };
-
   // Creates the label on its parent with its design box, caption, font and colours.
   TwipLabel(HWND parent, int id, const form::ControlRow& row, UINT dpi);
   TwipLabel(const TwipLabel&) = delete;
@@ -59,7 +52,7 @@ class TwipLabel : public form::RowLabel {
   HWND hwnd_ = nullptr;
   form::TwipBox box_;
   form::Align align_;
-  Sizing sizing_;
+  form::LabelSizing sizing_;
   form::FontSpec design_;
   float points_;
   UINT dpi_;

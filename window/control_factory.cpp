@@ -31,15 +31,9 @@ QColor colour(form::Rgb value) {
 
 QString caption(const ControlRow& row) { return QString::fromUtf8(row.caption); }
 
-TwipLabel::Sizing sizing(const ControlRow& row) {
-  if (row.flags & form::kSizesItself) return TwipLabel::Sizing::ToCaption;
-  if (row.flags & form::kShrinksCaption) return TwipLabel::Sizing::FontToBox;
-  return TwipLabel::Sizing::Fixed;
-}
-
 QWidget* createLabel(const ControlRow& row, QWidget* parent) {
   const form::TwipBox box{float(row.left), float(row.top), float(row.width), float(row.height)};
-  auto* label = new TwipLabel(parent, box, row.align, sizing(row));
+  auto* label = new TwipLabel(parent, box, row.align, form::SizingOf(row));
   label->setDesignFont(designfonts::fontFor(row.font, designfonts::Fallback::None),
                        row.font.points);
   QPalette colours = label->palette();

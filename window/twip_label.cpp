@@ -21,7 +21,8 @@ Qt::Alignment qtAlignment(form::Align align) {
 
 }  // namespace
 
-TwipLabel::TwipLabel(QWidget* parent, const form::TwipBox& box, form::Align align, Sizing sizing)
+TwipLabel::TwipLabel(QWidget* parent, const form::TwipBox& box, form::Align align,
+                     form::LabelSizing sizing)
     : QLabel(parent), box_(box), align_(align), sizing_(sizing) {
   setTextFormat(Qt::PlainText);
   setAlignment(qtAlignment(align) | Qt::AlignTop);
@@ -65,16 +66,16 @@ void TwipLabel::SetWidthTwips(float width) {
 
 void TwipLabel::resize() {
   switch (sizing_) {
-    case Sizing::Fixed:
+    case form::LabelSizing::Fixed:
       break;
-    case Sizing::ToCaption: {
+    case form::LabelSizing::ToCaption: {
       const QFontMetrics metrics(font());
       box_ = form::FitToCaption(box_, align_, form::FromPixels(metrics.horizontalAdvance(text())),
                                 form::FromPixels(metrics.height()));
       place();
       break;
     }
-    case Sizing::FontToBox:
+    case form::LabelSizing::FontToBox:
       fitFontToBox();
       break;
   }

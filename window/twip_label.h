@@ -12,14 +12,7 @@ class TwipLabel : public QLabel, public form::RowLabel {
   Q_OBJECT
 
  public:
-  enum class Sizing {
-    Fixed,      // the box stays as designed
-    ToCaption,  // the box fits the caption, keeping its top edge and the edge or centre
-                // its alignment names
-    FontToBox,  // the box stays; a caption too wide for it is drawn in a smaller font
-  };
-
-  TwipLabel(QWidget* parent, const form::TwipBox& box, form::Align align, Sizing sizing);
+  TwipLabel(QWidget* parent, const form::TwipBox& box, form::Align align, form::LabelSizing sizing);
 
   // Sets the caption, then sizes box or font as the label's sizing says.
   void setCaption(const QString& caption);
@@ -47,5 +40,5 @@ class TwipLabel : public QLabel, public form::RowLabel {
   form::TwipBox box_;
   form::Align align_;
   float points_ = 0;
-  Sizing sizing_;
+  form::LabelSizing sizing_;
 };
