@@ -3,50 +3,32 @@
 #include <charconv>
 #include <system_error>
 
+#include "drill/typed_characters.h"
+
 namespace drill {
 namespace {
 
-// Skips one blank at the front of text, returning whether there was one.
-bool skipBlank(std::string_view& text) {
-  constexpr std::string_view kNoBreakSpace = "\u00A0";
-  if (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-    text.remove_prefix(1);
-    return true;
-  }
-  if (text.starts_with(kNoBreakSpace)) {
-    text.remove_prefix(kNoBreakSpace.size());
-    return true;
+// Takes one of the given characters from the front of text, returning whether there was one.
+template <std::size_t N>
+bool takeOneOf(std::string_view& text, const std::string_view (&characters)[N]) {
+  for (const std::string_view character : characters) {
+    if (text.starts_with(character)) {
+      text.remove_prefix(character.size());
+      return true;
+    }
   }
   return false;
 }
 
 void skipBlanks(std::string_view& text) {
-  while (skipBlank(text)) {
+  while (takeOneOf(text, kSpaces) || takeOneOf(text, kLineBreaks)) {
   }
 }
 
-// What may stand for a minus: besides "-" and the typographic minus, the dashes word processors
-// put where a minus was typed, which pupils paste from them, and the hyphen-minus of fullwidth
-// and small forms.
-constexpr std::string_view kMinusSigns[] = {
-    "-",
-    "\u2212",  // minus sign
-    "\u2013",  // en dash
-    "\u2012",  // figure dash
-    "\u2010",  // hyphen
-    "\uFE63",  // small hyphen-minus
-    "\uFF0D",  // fullwidth hyphen-minus
-};
-
 // Reads a sign if there is one; returns -1 for a minus, +1 otherwise.
 int readSign(std::string_view& text) {
-  for (const std::string_view minus : kMinusSigns) {
-    if (text.starts_with(minus)) {
-      text.remove_prefix(minus.size());
-      return -1;
-    }
-  }
-  if (text.starts_with('+')) text.remove_prefix(1);
+  if (takeOneOf(text, kMinusSigns)) return -1;
+  takeOneOf(text, kPlusSigns);
   return +1;
 }
 
@@ -74,17 +56,6 @@ char readDigit(std::string_view& text) {
 // What may stand for a decimal point. The fullwidth full stop and comma belong with the
 // fullwidth digits: else "７．５" would read 7 and pass for a whole root.
 constexpr std::string_view kDecimalPoints[] = {".", ",", "\uFF0E", "\uFF0C"};
-
-// Reads a decimal point if there is one, returning whether there was.
-bool readDecimalPoint(std::string_view& text) {
-  for (const std::string_view point : kDecimalPoints) {
-    if (text.starts_with(point)) {
-      text.remove_prefix(point.size());
-      return true;
-    }
-  }
-  return false;
-}
 
 }  // namespace
 
@@ -127,7 +98,7 @@ std::optional<double> ReadLeadingNumber(std::string_view text) {
     }
   };
   takeDigits();
-  if (readDecimalPoint(text)) {
+  if (takeOneOf(text, kDecimalPoints)) {
     number += '.';
     takeDigits();
   }

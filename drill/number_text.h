@@ -17,11 +17,12 @@ std::string TwoDigitText(int value);
 // separator: 4.5f -> "4,5" for ",", 5.0f -> "5", 4.2f -> "4.2" (never "4.19999").
 std::string DecimalText(float value, std::string_view decimalSeparator);
 
-// Reads the number at the start of what a pupil typed, leniently:
-//  - blanks (space, tab, no-break space) before the number and after its sign are skipped;
-//  - an optional sign: "+", or a minus: "-", the typographic minus U+2212, or a dash put in its
-//    place (en dash U+2013, figure dash U+2012, hyphen U+2010, small hyphen-minus U+FE63,
-//    fullwidth hyphen-minus U+FF0D);
+// Reads the number at the start of what a pupil typed, leniently (the characters are those of
+// drill/typed_characters.h):
+//  - blanks (tab, every space separator, line breaks) before the number and after its sign are
+//    skipped;
+//  - an optional sign: a plus ("+", fullwidth, small), or a minus: "-", the typographic minus, or
+//    a dash put in its place (em, en and figure dash, hyphen, small and fullwidth hyphen-minus);
 //  - digits, ASCII or fullwidth (U+FF10..U+FF19, the two mixed freely), optionally followed by a
 //    decimal point or comma (".", ",", or the fullwidth U+FF0E and U+FF0C) and more digits ("7.0"
 //    is 7, and "7,5" and "７．５" are 7.5, so a fraction never passes for a whole root; the value

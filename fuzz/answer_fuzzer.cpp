@@ -187,13 +187,23 @@ CodePoint DecodeAt(std::string_view text, std::size_t at) {
   return {value, length};
 }
 
-bool IsBlank(char32_t c) { return c == U' ' || c == U'\t' || c == 0xA0; }
-
-// Minus, typographic minus, en dash, figure dash, hyphen, small and fullwidth hyphen-minus.
-bool IsMinus(char32_t c) {
-  return c == U'-' || c == 0x2212 || c == 0x2013 || c == 0x2012 || c == 0x2010 || c == 0xFE63 ||
-         c == 0xFF0D;
+// Tab, the line breaks (LF, VT, FF, CR, next line, line and paragraph separators) and Unicode's
+// space separators (category Zs).
+bool IsBlank(char32_t c) {
+  const bool lineBreak = (c >= 0x0A && c <= 0x0D) || c == 0x85 || c == 0x2028 || c == 0x2029;
+  const bool space = c == U' ' || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) ||
+                     c == 0x202F || c == 0x205F || c == 0x3000;
+  return c == U'\t' || lineBreak || space;
 }
+
+// Minus, typographic minus, em, en and figure dash, hyphen, small and fullwidth hyphen-minus.
+bool IsMinus(char32_t c) {
+  return c == U'-' || c == 0x2212 || c == 0x2014 || c == 0x2013 || c == 0x2012 || c == 0x2010 ||
+         c == 0xFE63 || c == 0xFF0D;
+}
+
+// Plus, fullwidth and small plus.
+bool IsPlus(char32_t c) { return c == U'+' || c == 0xFF0B || c == 0xFE62; }
 
 // Point, comma, fullwidth full stop, fullwidth comma.
 bool IsPoint(char32_t c) { return c == U'.' || c == U',' || c == 0xFF0E || c == 0xFF0C; }
@@ -221,10 +231,10 @@ Reading ReadOurselves(std::string_view text) {
   Reading r;
   std::size_t at = SkipBlanksFrom(text, 0);
   const CodePoint first = DecodeAt(text, at);
-  r.startsWell = DigitValue(first.value) >= 0 || IsMinus(first.value) || first.value == U'+' ||
+  r.startsWell = DigitValue(first.value) >= 0 || IsMinus(first.value) || IsPlus(first.value) ||
                  IsPoint(first.value);
-  if (IsMinus(first.value) || first.value == U'+') {
-    r.negative = first.value != U'+';
+  if (IsMinus(first.value) || IsPlus(first.value)) {
+    r.negative = IsMinus(first.value);
     at += first.length;
   }
   at = SkipBlanksFrom(text, at);

@@ -95,6 +95,19 @@ TEST(ReadLeadingNumber, ReadsTheNumberAtTheStartOfWhatWasTyped) {
       {"dash only", "\u2013", std::nullopt},
       {"fullwidth full stop only", "\uFF0E", std::nullopt},
       {"fullwidth digit cut short", std::string("\xEF\xBC") + '5', std::nullopt},
+      // Pasted from a spreadsheet cell, a text file or a web page.
+      {"CR LF after", "-6\r\n", -6},
+      {"line break before", "\n-6", -6},
+      {"line break between sign and digit", "-\r\n6", -6},
+      {"unicode line separator before", "\u20283", 3},
+      {"thin space before", "\u20097", 7},
+      {"narrow no-break space after the sign", "\u2212\u202F5", -5},
+      {"ideographic space before", "\u3000\uFF14", 4},
+      {"zero-width space is no blank", "\u200B5", std::nullopt},
+      {"em dash", "\u20148", -8},
+      {"fullwidth plus", "\uFF0B4", 4},
+      {"small plus", "\uFE622", 2},
+      {"plus and minus", "+-5", std::nullopt},
   };
   for (const ReadCase& c : cases) {
     SCOPED_TRACE(c.name);
