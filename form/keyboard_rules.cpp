@@ -3,6 +3,7 @@
 namespace form {
 
 ReturnAction WhatReturnDoes(const ReturnContext& where) {
+  if (where.focusInFirstBox && where.firstBoxEmpty) return ReturnAction::Nothing;
   if (where.focusInFirstBox && where.secondBoxEnabled && where.secondBoxEmpty) {
     return ReturnAction::MoveToSecondBox;
   }

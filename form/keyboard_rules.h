@@ -11,6 +11,7 @@ namespace form {
 // Where the pupil stands when Return (or the keypad's Enter) is pressed.
 struct ReturnContext {
   bool focusInFirstBox = false;  // Text4
+  bool firstBoxEmpty = false;
   bool secondBoxEnabled = false;
   bool secondBoxEmpty = false;
   bool startShown = false;  // Command2
@@ -20,9 +21,11 @@ struct ReturnContext {
 
 enum class ReturnAction { Nothing, MoveToSecondBox, PressStart, PressCheck, PressNext };
 
-// Return moves from the first box to an empty second one; anywhere else it presses the one
-// button on screen (at most one of Start, Check and Next is ever shown), and with none shown it
-// does nothing, so it never counts an attempt while Check is hidden.
+// Return moves from the first box, once it holds text, to an empty second one; in the empty
+// first box it does nothing, so a hurried second Return after Start or Next leaves the pupil
+// where the first root goes. Anywhere else it presses the one button on screen (at most one of
+// Start, Check and Next is ever shown), and with none shown it does nothing, so it never counts
+// an attempt while Check is hidden.
 ReturnAction WhatReturnDoes(const ReturnContext& where);
 
 enum class FocusAfterCheck { Next, FirstBox, Nowhere };
