@@ -69,13 +69,17 @@ TEST_F(KeyboardRun, SolvesTasksWithTypingAndReturnAlone) {
   EXPECT_EQ(box("Text3")->text(), "1");
 }
 
-// Return with Check hidden does nothing but move from the first box to an empty second one.
+// Return with Check hidden does nothing but move from a filled first box to an empty second one.
 TEST_F(KeyboardRun, ReturnWithoutCheckNeverCountsAnAttempt) {
   random_->ScriptRoots(2, 7);
   Return();
-  Return();  // both boxes empty: on to the second box
+  Return();  // both boxes empty: the focus stays where the first root goes
+  EXPECT_EQ(focus(), box("Text4"));
+  Type("2");
+  Return();
   EXPECT_EQ(focus(), box("Text5"));
   Return();  // in the second box with Check hidden: nothing
+  box("Text4")->clear();
   Type("7");
   Return();
   EXPECT_EQ(focus(), box("Text5"));

@@ -2,6 +2,7 @@
 #include <QContextMenuEvent>
 #include <QTimer>
 
+#include "form/answer_box.h"
 #include "window_fixture.h"
 
 namespace {
@@ -108,18 +109,18 @@ TEST_F(PupilRoad, ShowsRatingAndGradeFromTheSixthTask) {
 }
 
 // Whatever is typed or pasted is read only when Check is pressed. A pasted megabyte is cut at
-// Qt's limit of 32767 characters, far beyond any answer, and what it starts with still counts.
+// the boxes' limit, far beyond any answer, and what it starts with still counts.
 TEST_F(PupilRoad, AnswerBoxesTakeLongPastesUpToTheirLimit) {
   Start(2, 7);
   box("Text4")->insert(QStringLiteral("2") + QString(1'000'000, QChar(0x0451)));  // ё
   box("Text5")->insert(QStringLiteral("абв"));
-  EXPECT_EQ(box("Text4")->text().size(), 32767);
+  EXPECT_EQ(box("Text4")->text().size(), qsizetype(form::kAnswerBoxLimit));
   QTest::mouseClick(button("Command1"), Qt::LeftButton);
   EXPECT_EQ(caption("Label12"), "Неправильно!");
   EXPECT_EQ(box("Text3")->text(), "1");
   box("Text4")->insert(QStringLiteral("2") + QString(1'000'000, QChar('7')));
   box("Text5")->insert(QStringLiteral("7"));
-  EXPECT_EQ(box("Text4")->text().size(), 32767);
+  EXPECT_EQ(box("Text4")->text().size(), qsizetype(form::kAnswerBoxLimit));
   QTest::mouseClick(button("Command1"), Qt::LeftButton);
   EXPECT_EQ(caption("Label12"), "Неправильно!") << "2777... is no root";
   box("Text4")->insert(QStringLiteral("7 ") + QString(1'000'000, QChar('9')));

@@ -116,6 +116,9 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::WindowDeactivate:
       heldKeys_.Forget();
       return false;
+    case QEvent::FocusIn:
+      enteredBox(watched, static_cast<const QFocusEvent&>(*event));
+      return false;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
       return watched == find<QObject>("Command3") && !nextTakesPress();
@@ -127,6 +130,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 // Return and Enter are the window's own, and only the pupil's own presses of them count. Space
 // presses the focused button; Next takes only a press of the pupil's own, and in time.
 bool Form1::keyPressed(const QObject* watched, const QKeyEvent& key) {
+  if (auto* box = answerBox(watched); box && boxKeyDoes(key) == form::BoxKeyAction::SelectAll) {
+    box->selectAll();
+    return true;
+  }
   const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
   if (!enter && key.key() != Qt::Key_Space) return false;
   const bool own = heldKeys_.Press(key.key(), key.isAutoRepeat(), key.timestamp());
@@ -137,10 +144,49 @@ bool Form1::keyPressed(const QObject* watched, const QKeyEvent& key) {
   return watched == find<QObject>("Command3") && !(own && nextTakesPress());
 }
 
+form::BoxKeyAction Form1::boxKeyDoes(const QKeyEvent& key) {
+  const int letter = key.key();
+  const Qt::KeyboardModifiers held = key.modifiers();
+  return form::WhatBoxKeyDoes({
+      .latinLetter =
+          letter >= Qt::Key_A && letter <= Qt::Key_Z ? char('A' + (letter - Qt::Key_A)) : char(0),
+      // Qt calls the Command key of an Apple keyboard Control.
+      .control = held.testFlag(Qt::ControlModifier),
+      .alt = held.testFlag(Qt::AltModifier),
+      .shift = held.testFlag(Qt::ShiftModifier),
+  });
+}
+
+// Tab and Shift+Tab select what a box holds as they enter it; clicks and the program leave it be.
+void Form1::enteredBox(const QObject* watched, const QFocusEvent& focus) {
+  QLineEdit* box = answerBox(watched);
+  if (!box) return;
+  const auto cause = [&] {
+    switch (focus.reason()) {
+      case Qt::TabFocusReason:
+      case Qt::BacktabFocusReason:
+        return form::FocusCause::TabKey;
+      case Qt::MouseFocusReason:
+        return form::FocusCause::Click;
+      default:
+        return form::FocusCause::Program;
+    }
+  }();
+  if (form::SelectsAllOnEntry(cause)) box->selectAll();
+}
+
+QLineEdit* Form1::answerBox(const QObject* watched) const {
+  for (const char* name : {"Text4", "Text5"}) {
+    if (watched == find<QObject>(name)) return find<QLineEdit>(name);
+  }
+  return nullptr;
+}
+
 void Form1::pressReturn() {
   const auto* second = find<QLineEdit>("Text5");
   const form::ReturnContext where{
       .focusInFirstBox = focusWidget() == find<QWidget>("Text4"),
+      .firstBoxEmpty = find<QLineEdit>("Text4")->text().isEmpty(),
       .secondBoxEnabled = second->isEnabled(),
       .secondBoxEmpty = second->text().isEmpty(),
       .startShown = !find<QWidget>("Command2")->isHidden(),

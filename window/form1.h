@@ -9,7 +9,8 @@
 // through SetCaption, SetText and SetVisible; check then puts the focus where the next key
 // belongs, and control returns to Qt's event loop. The window itself handles Start, the answer
 // boxes' show-Check rule (form/window_events.h), Return and the focus, and keeps a held key or a
-// double click from pressing Next (form/keyboard_rules.h).
+// double click from pressing Next (form/keyboard_rules.h); Ctrl+A and a box entered by Tab
+// follow the answer boxes' rules (form/answer_box.h), and TextBox takes pastes by them.
 #pragma once
 
 #include <QHash>
@@ -17,9 +18,13 @@
 #include <memory>
 
 #include "drill/drill.h"
+#include "form/answer_box.h"
 #include "form/equation_row.h"
 #include "form/keyboard_rules.h"
 
+class QFocusEvent;
+class QKeyEvent;
+class QLineEdit;
 class SecondTimer;
 
 class Form1 : public QWidget, public drill::WindowPort {
@@ -55,6 +60,9 @@ class Form1 : public QWidget, public drill::WindowPort {
   void check();
   void showCheckRule();
   bool keyPressed(const QObject* watched, const QKeyEvent& key);
+  static form::BoxKeyAction boxKeyDoes(const QKeyEvent& key);
+  void enteredBox(const QObject* watched, const QFocusEvent& focus);
+  QLineEdit* answerBox(const QObject* watched) const;
   void pressReturn();
   bool nextTakesPress() const;
   template <typename Control>
