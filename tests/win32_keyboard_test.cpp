@@ -70,14 +70,18 @@ TEST_F(KeyboardRun, SolvesTasksWithTypingAndReturnAlone) {
   EXPECT_EQ(text("Text3"), "1");
 }
 
-// Return with Check hidden does nothing but move from the first box to an empty second one, and
-// an answer box takes neither Return nor Tab as a character.
+// Return with Check hidden does nothing but move from a filled first box to an empty second one,
+// and an answer box takes neither Return nor Tab as a character.
 TEST_F(KeyboardRun, ReturnWithoutCheckNeverCountsAnAttempt) {
   random_->ScriptRoots(2, 7);
   Tap(kReturn);
-  Tap(kReturn);  // both boxes empty: on to the second box
+  Tap(kReturn);  // both boxes empty: the focus stays where the first root goes
+  EXPECT_EQ(focus(), control("Text4"));
+  Type("2");
+  Tap(kReturn);
   EXPECT_EQ(focus(), control("Text5"));
   Tap(kReturn);  // in the second box with Check hidden: nothing
+  SetWindowTextW(control("Text4"), L"");
   Type("7");
   Tap(kReturn);
   EXPECT_EQ(focus(), control("Text5"));

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "equation_row_fault.h"
+#include "form/answer_box.h"
 #include "form/control_table.h"
 #include "form/twips.h"
 #include "win32/dpi.h"
@@ -146,7 +147,8 @@ TEST_F(WindowAsFirstShown, OffersOnlyStartWithCountersAtZeroAndTheStopwatchStand
     EXPECT_FALSE(enabled(answer)) << answer;
     ::SetFocus(control(answer));
     EXPECT_NE(focus(), control(answer)) << answer;
-    EXPECT_EQ(SendMessageW(control(answer), EM_GETLIMITTEXT, 0, 0), 32767) << answer;
+    EXPECT_EQ(SendMessageW(control(answer), EM_GETLIMITTEXT, 0, 0), LRESULT(form::kAnswerBoxLimit))
+        << answer;
   }
   for (const char* counter : {"Text1", "Text2", "Text3"}) {
     EXPECT_EQ(text(counter), "0") << counter;

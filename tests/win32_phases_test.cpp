@@ -2,6 +2,7 @@
 // the same road and the same screen as the Linux window's.
 #include <string>
 
+#include "form/answer_box.h"
 #include "win32/text_box.h"
 #include "win32_window_fixture.h"
 
@@ -115,14 +116,14 @@ TEST_F(PupilRoad, ShowsRatingAndGradeFromTheSixthTask) {
   EXPECT_EQ(text("Text3"), "1");
 }
 
-// Whatever is typed or pasted is read only when Check is pressed. A long paste is cut at 32767
-// characters, far beyond any answer, and what it starts with still counts.
+// Whatever is typed or pasted is read only when Check is pressed. A long paste is cut at the
+// boxes' limit, far beyond any answer, and what it starts with still counts.
 TEST_F(PupilRoad, AnswerBoxesTakeLongPastesUpToTheirLimit) {
   Start(2, 7);
   const std::wstring pasted = L"7 " + std::wstring(100'000, L'9');
   SendMessageW(control("Text4"), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
   SendMessageW(control("Text5"), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"2"));
-  EXPECT_EQ(GetWindowTextLengthW(control("Text4")), 32767);
+  EXPECT_EQ(GetWindowTextLengthW(control("Text4")), int(form::kAnswerBoxLimit));
   Click(control("Command1"));
   EXPECT_EQ(caption("Label12"), "Правильно!");
 }

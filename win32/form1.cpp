@@ -36,6 +36,8 @@ constexpr char kTitle[] = "Корни квадратного уравнения 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = 0;
 constexpr UINT_PTR kTimer1Id = 1;
+// The character Ctrl+A types, which the window has already taken as Select All.
+constexpr WPARAM kCtrlA = 0x01;
 
 // The pupil's own decimal separator, for the rating.
 std::string decimalSeparator() {
@@ -301,8 +303,11 @@ std::optional<LRESULT> Form1::ControlMessage(HWND control, UINT message, WPARAM 
       if (focusable) keyUp(static_cast<UINT>(wParam), HIWORD(lParam));
       break;
     case WM_CHAR:
-      // Return and Tab are the window's: an answer box must not beep at them.
-      if (focusable && (wParam == L'\r' || wParam == L'\n' || wParam == L'\t')) return 0;
+      // Return, Tab and Ctrl+A are the window's: an answer box must not beep at them.
+      if (focusable &&
+          (wParam == L'\r' || wParam == L'\n' || wParam == L'\t' || wParam == kCtrlA)) {
+        return 0;
+      }
       break;
     case WM_CONTEXTMENU:
       if (focusable && row->kind == form::ControlKind::TextBox && !EditMenuSpeaksRussian()) {
@@ -317,9 +322,9 @@ std::optional<LRESULT> Form1::ControlMessage(HWND control, UINT message, WPARAM 
       break;
   }
   if (row && row->kind == form::ControlKind::TextBox) {
-    if (IsCounter(*row)) {
-      if (auto answer = CounterMessage(control, message, wParam, lParam)) return answer;
-    }
+    const auto answer = IsCounter(*row) ? CounterMessage(control, message, wParam, lParam)
+                                        : AnswerBoxMessage(control, message, wParam, lParam);
+    if (answer) return answer;
     return CentringMessage(control, message, wParam, lParam,
                            controls_.backBrushes.at(control).get());
   }

@@ -15,8 +15,9 @@
 // through GetText, judges, and writes verdict, counters and button states back through
 // SetCaption, SetText and SetVisible; check then puts the focus where the next key belongs, and
 // control returns to the message loop. The window sees its controls' messages first (control_hook):
-// Return, Tab and Space (form1_keys.cpp, with form/keyboard_rules.h), a click on Next too early,
-// and a screen reader's WM_GETOBJECT (accessible_names). The stopwatch ticks through
+// Return, Tab, Space and Ctrl+A (form1_keys.cpp, with form/keyboard_rules.h and
+// form/answer_box.h), a paste into an answer box (text_box), a click on Next too early, and a
+// screen reader's WM_GETOBJECT (accessible_names). The stopwatch ticks through
 // second_timer, and the DPI of the window's monitor scales every twip and font (dpi).
 #pragma once
 
@@ -29,6 +30,7 @@
 #include <string_view>
 
 #include "drill/drill.h"
+#include "form/answer_box.h"
 #include "form/equation_row.h"
 #include "form/keyboard_rules.h"
 #include "win32/control_factory.h"
@@ -102,6 +104,8 @@ class Form1 final : public drill::WindowPort, private ControlHook {
   void pressReturn();
   void moveByTab(HWND from, bool forward);
   bool takesFocus(std::string_view name) const;
+  bool isAnswerBox(HWND window) const;
+  static form::BoxKeyAction boxKeyDoes(UINT key);
   bool nextTakesPress() const;
   void restoreFocus();
 

@@ -1,9 +1,13 @@
 // The keyboard of Form1, the same flow as the Linux window's: Return and the keypad's Enter
 // press the one button on screen or move on to the second box, Tab moves through the controls
-// that take the focus, Space presses the focused button; a key held down counts once, and Next
-// takes no press until a double-click interval after it appeared.
+// that take the focus and selects a box's text, Space presses the focused button, Ctrl+A selects
+// all in a box; a key held down counts once, and Next takes no press until a double-click
+// interval after it appeared.
+#include <windowsx.h>
+
 #include <chrono>
 
+#include "form/answer_box.h"
 #include "form/keyboard_rules.h"
 #include "form/tab_order.h"
 #include "win32/form1.h"
@@ -30,6 +34,10 @@ bool Form1::keyDown(HWND from, UINT key, UINT flags) {
     moveByTab(from, /*forward=*/!shift);
     return true;
   }
+  if (isAnswerBox(from) && boxKeyDoes(key) == form::BoxKeyAction::SelectAll) {
+    Edit_SetSel(from, 0, -1);
+    return true;
+  }
   if (key != VK_RETURN && key != VK_SPACE) return false;
   const bool own = heldKeys_.Press(keyOf(key, flags), (flags & KF_REPEAT) != 0, 0);
   if (key == VK_RETURN) {
@@ -47,6 +55,7 @@ void Form1::pressReturn() {
   const HWND second = control("Text5");
   const form::ReturnContext where{
       .focusInFirstBox = GetFocus() == control("Text4"),
+      .firstBoxEmpty = GetWindowTextLengthW(control("Text4")) == 0,
       .secondBoxEnabled = IsWindowEnabled(second) != FALSE,
       .secondBoxEmpty = GetWindowTextLengthW(second) == 0,
       .startShown = isShown("Command2"),
@@ -74,7 +83,27 @@ void Form1::pressReturn() {
 void Form1::moveByTab(HWND from, bool forward) {
   const std::string_view to = form::NextInTabOrder(
       nameOf(from), forward, [this](std::string_view name) { return takesFocus(name); });
-  if (!to.empty()) ::SetFocus(control(to));
+  if (to.empty()) return;
+  ::SetFocus(control(to));
+  // An EDIT keeps its caret where it was; a dialog's box selects its text for typing over it.
+  if (isAnswerBox(control(to)) && form::SelectsAllOnEntry(form::FocusCause::TabKey)) {
+    Edit_SetSel(control(to), 0, -1);
+  }
+}
+
+bool Form1::isAnswerBox(HWND window) const {
+  const form::ControlRow* row = rowOf(window);
+  return row && row->kind == form::ControlKind::TextBox && !IsCounter(*row);
+}
+
+// The letter keys' virtual keys are their Latin letters on every layout.
+form::BoxKeyAction Form1::boxKeyDoes(UINT key) {
+  return form::WhatBoxKeyDoes({
+      .latinLetter = key >= 'A' && key <= 'Z' ? static_cast<char>(key) : char(0),
+      .control = GetKeyState(VK_CONTROL) < 0,
+      .alt = GetKeyState(VK_MENU) < 0,
+      .shift = GetKeyState(VK_SHIFT) < 0,
+  });
 }
 
 // The buttons on screen and the enabled answer boxes; never a counter.

@@ -1,15 +1,15 @@
 #include "win32/text_box.h"
 
+#include <cwchar>
+#include <string>
+
+#include "form/answer_box.h"
 #include "win32/control_hook.h"
 #include "win32/gdi_owners.h"
 #include "win32/utf16.h"
 
 namespace win32 {
 namespace {
-
-// As many characters as a box takes from typing or pasting, as on the Linux window; far beyond
-// any answer.
-constexpr WPARAM kAnswerLimit = 32767;
 
 // The height of the box's line of text in its font.
 int lineHeight(HWND box) {
@@ -41,6 +41,32 @@ void paintBands(HWND box, HBRUSH back) {
   ReleaseDC(box, dc);
 }
 
+// The head of the clipboard's text: as many units as the paste may bring, and one more, to
+// finish a character cut in half. Every unit of a paste becomes at most one in the box, so the
+// rest of a pasted megabyte is never read.
+std::wstring clipboardHead(HWND box, std::size_t units) {
+  std::wstring head;
+  if (!OpenClipboard(box)) return head;
+  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
+      head.assign(text, wcsnlen(text, units + 1));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return head;
+}
+
+void pasteAsOneLine(HWND box) {
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const std::size_t room =
+      form::RoomForPaste(static_cast<std::size_t>(GetWindowTextLengthW(box)), end - start);
+  const std::wstring oneLine = Utf16(form::PastedText(Utf8(clipboardHead(box, room)), room));
+  SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(oneLine.c_str()));
+}
+
 }  // namespace
 
 bool IsCounter(const form::ControlRow& row) {
@@ -57,8 +83,16 @@ HWND CreateTextBox(HWND parent, int id, const form::ControlRow& row, const RECT&
       WS_EX_CLIENTEDGE, L"EDIT", Utf16(row.caption).c_str(), style, place.left, place.top,
       place.right - place.left, place.bottom - place.top, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-  if (!counter) SendMessageW(box, EM_LIMITTEXT, kAnswerLimit, 0);
+  if (!counter) SendMessageW(box, EM_LIMITTEXT, form::kAnswerBoxLimit, 0);
   return box;
+}
+
+std::optional<LRESULT> AnswerBoxMessage(HWND box, UINT message, WPARAM, LPARAM) {
+  if (message != WM_PASTE) return std::nullopt;
+  if (IsWindowEnabled(box) && !(GetWindowLongPtrW(box, GWL_STYLE) & ES_READONLY)) {
+    pasteAsOneLine(box);
+  }
+  return 0;
 }
 
 std::optional<LRESULT> CounterMessage(HWND counter, UINT message, WPARAM wParam, LPARAM) {
