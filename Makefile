@@ -85,11 +85,13 @@ test-windows: windows
 	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # Start-up and peak working set of roots-drill.exe beside an empty Win32 window, under Wine
-# (RUNS=20 each by default), and the size of the .exe. Not while test-windows runs: both use
-# the build's Wine prefix.
+# (RUNS=20 each by default), the size of the .exe, and a pasted megabyte in an answer box. Not
+# while test-windows runs: both use the build's Wine prefix.
 RUNS ?= 20
 bench-windows: windows
 	bench/windows/startup.sh $(WINDOWS_BUILD) $(RUNS)
+	tools/wine-run.sh --prefix $(CURDIR)/$(WINDOWS_BUILD)/wineprefix \
+	  $(WINDOWS_BUILD)/bench/windows/paste_probe.exe --trials 5
 
 # roots-drill.exe under Wine through a scripted session: files and registry keys it writes (none
 # expected; two controls show the audit sees writes and ignores Wine's own), and its DLL imports.
