@@ -1,4 +1,5 @@
 // The window on the pupil's own desktop: legible whatever the theme, and Russian to the last menu.
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QImage>
 #include <QMenu>
@@ -132,15 +133,18 @@ TEST_F(ThemedDesktop, EveryCaptionAndTypedRootStaysLegibleUnderDarkAndHighContra
   }
 }
 
-// Qt's words in the answer boxes' edit menu, pulled up with the right mouse button.
-QStringList editMenuOf(QLineEdit* box) {
+// Qt's words in the answer boxes' edit menu, pulled up with the right mouse button; with `choose`,
+// the item of those words is chosen.
+QStringList editMenuOf(QLineEdit* box, const QString& choose = {}) {
   QStringList words;
   // The menu runs its own loop: read it from there, then close it.
   QTimer::singleShot(50, [&] {
     if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-      for (const QAction* action : menu->actions()) {
+      for (QAction* action : menu->actions()) {
         // "&Копировать\tCtrl+C": the words without the accelerator and the shortcut.
-        if (!action->isSeparator()) words << action->text().section('\t', 0, 0).remove('&');
+        if (action->isSeparator()) continue;
+        words << action->text().section('\t', 0, 0).remove('&');
+        if (words.back() == choose) action->trigger();
       }
       menu->close();
     }
@@ -168,6 +172,15 @@ TEST_F(AnswerBoxMenu, SpeaksRussianWithQtsTranslationAndIsAbsentWithout) {
     }
   }
   EXPECT_TRUE(editMenuOf(box("Text5")).isEmpty()) << "an English menu opened";
+}
+
+// The menu's Paste takes a spreadsheet cell as Ctrl+V does: one line.
+TEST_F(AnswerBoxMenu, PastesAsOneLine) {
+  Start(2, 7);
+  const QtRussian qtWords;
+  QGuiApplication::clipboard()->setText(QStringLiteral("7\r\n"));
+  editMenuOf(box("Text4"), QStringLiteral("Вставить"));
+  EXPECT_EQ(box("Text4")->text(), QStringLiteral("7  "));
 }
 
 }  // namespace

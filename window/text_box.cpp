@@ -3,6 +3,7 @@
 #include <qdrawutil.h>
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
@@ -98,9 +99,13 @@ void TextBox::contextMenuEvent(QContextMenuEvent* event) {
   }
   QMenu* menu = createStandardContextMenu();
   menu->setAttribute(Qt::WA_DeleteOnClose);
-  if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-    paste->disconnect(this);
-    connect(paste, &QAction::triggered, this, [this] { pasteAsOneLine(); });
+  // The menu's Paste is Qt's, which keeps line breaks; it pastes as Ctrl+V does instead. Qt names
+  // the item with these words, followed by its shortcut.
+  const QString pasteWords = QCoreApplication::translate("QLineEdit", "&Paste");
+  for (QAction* action : menu->actions()) {
+    if (action->text().section('\t', 0, 0) != pasteWords) continue;
+    action->disconnect(this);
+    connect(action, &QAction::triggered, this, [this] { pasteAsOneLine(); });
   }
   menu->popup(event->globalPos());
 }
