@@ -70,8 +70,9 @@ constexpr std::array kControls = std::to_array<ControlRow>({
 std::span<const ControlRow> ControlTable() { return kControls; }
 
 const ControlRow* FindControl(std::string_view name) {
-  const auto row = std::ranges::find(
-      kControls, name, [](const ControlRow& each) { return std::string_view(each.name); });
+  const auto row = std::find_if(kControls.begin(), kControls.end(), [name](const ControlRow& each) {
+    return std::string_view(each.name) == name;
+  });
   return row == kControls.end() ? nullptr : &*row;
 }
 

@@ -36,7 +36,7 @@ std::array<SpokenName, 4> ValueNames(const CaptionOf& caption, bool taskMinutesS
 bool ChangesValueNames(std::string_view control) {
   static constexpr std::array<std::string_view, 6> kValueControls = {
       "Label4", "Label6", "Label14", "Label16", "Label19", "Label21"};
-  return std::ranges::find(kValueControls, control) != kValueControls.end();
+  return std::find(kValueControls.begin(), kValueControls.end(), control) != kValueControls.end();
 }
 
 std::string SpokenEquation(std::int16_t p, std::int16_t q) {

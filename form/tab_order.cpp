@@ -13,7 +13,9 @@ std::vector<std::string_view> TabOrder() {
       focusable.push_back(&row);
     }
   }
-  std::ranges::stable_sort(focusable, {}, &ControlRow::tabIndex);
+  std::stable_sort(
+      focusable.begin(), focusable.end(),
+      [](const ControlRow* a, const ControlRow* b) { return a->tabIndex < b->tabIndex; });
   std::vector<std::string_view> order;
   for (const ControlRow* row : focusable) order.emplace_back(row->name);
   return order;
@@ -23,7 +25,7 @@ std::string_view NextInTabOrder(std::string_view from, bool forward,
                                 const std::function<bool(std::string_view)>& takesFocus) {
   const std::vector<std::string_view> order = TabOrder();
   const auto count = static_cast<std::ptrdiff_t>(order.size());
-  const auto found = std::ranges::find(order, from);
+  const auto found = std::find(order.begin(), order.end(), from);
   // From outside the order, the step onto the first (or last) control is the first step.
   std::ptrdiff_t at = found != order.end() ? found - order.begin() : forward ? -1 : count;
   for (std::ptrdiff_t step = 0; step < count; ++step) {

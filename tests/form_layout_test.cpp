@@ -29,7 +29,10 @@ TEST(ControlTable, HoldsTheThirtyNineControlsWithTheirTabOrder) {
   EXPECT_EQ(form::FindControl("Label22"), nullptr);
 
   // Tab goes Check, first box, second box, then the counters (never enabled), Start, Next.
-  std::ranges::sort(focusable, {}, &form::ControlRow::tabIndex);
+  std::sort(focusable.begin(), focusable.end(),
+            [](const form::ControlRow* a, const form::ControlRow* b) {
+              return a->tabIndex < b->tabIndex;
+            });
   std::string order;
   for (const form::ControlRow* row : focusable) order += std::string(row->name) + " ";
   EXPECT_EQ(order, "Command1 Text4 Text5 Text1 Text2 Text3 Command2 Command3 ");
