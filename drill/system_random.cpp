@@ -1,5 +1,5 @@
-#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <random>
 
 #include "drill/drill.h"
@@ -10,7 +10,12 @@ namespace {
 class SystemRandomSource : public RandomSource {
  public:
   void Seed(float secondsSinceMidnight) override {
-    engine_.seed(std::bit_cast<std::uint32_t>(secondsSinceMidnight));
+    // The float's bits as they are (std::bit_cast, which not every library this is built with
+    // has yet).
+    std::uint32_t bits = 0;
+    static_assert(sizeof bits == sizeof secondsSinceMidnight);
+    std::memcpy(&bits, &secondsSinceMidnight, sizeof bits);
+    engine_.seed(bits);
   }
 
   // 24 random bits scaled by 2^-24: every float of the form k / 2^24 with k < 2^24, so the
