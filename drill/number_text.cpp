@@ -1,8 +1,6 @@
 #include "drill/number_text.h"
 
-#include <charconv>
-#include <system_error>
-
+#include "drill/number_conversion.h"
 #include "drill/typed_characters.h"
 
 namespace drill {
@@ -67,16 +65,12 @@ std::string TwoDigitText(int value) {
 }
 
 std::string DecimalText(float value, std::string_view decimalSeparator) {
-  char buffer[64];
-  const auto [end, error] =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-  if (error != std::errc{}) return "?";
   std::string text;
-  for (const char* c = buffer; c != end; ++c) {
-    if (*c == '.') {
+  for (const char c : ShortestFixedText(value)) {
+    if (c == '.') {
       text += decimalSeparator;
     } else {
-      text += *c;
+      text += c;
     }
   }
   return text;
@@ -104,11 +98,11 @@ std::optional<double> ReadLeadingNumber(std::string_view text) {
   }
   if (!anyDigit) return std::nullopt;
 
-  double value = 0;
-  const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-  // Beyond the range of a double, in either direction: too far from every root to be one.
-  if (result.ec != std::errc{}) return std::nullopt;
-  return sign * value;
+  // Beyond the range of a double, in either direction, it is nullopt: too far from every root to
+  // be one.
+  const std::optional<double> value = DecimalValue(number);
+  if (!value) return std::nullopt;
+  return sign * *value;
 }
 
 }  // namespace drill
