@@ -6,15 +6,20 @@
 #                      stripped build-windows/roots-drill.exe, and the tests
 #   make test-windows  the same, then the Windows tests under Wine, through CTest; with no
 #                      DISPLAY, one Xvfb serves the whole run (tools/wine-run.sh)
+#   make web           builds the browser page with Debian's Emscripten in build-web, and the
+#                      engine and form tests as programs for node
+#   make test-web      the same, then the browser build's tests, through CTest
 
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 WINDOWS_BUILD ?= build-windows
+WEB_BUILD ?= build-web
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
 .PHONY: all setup build run test test-sanitize soak fuzz bench audit install package \
-        windows-setup windows test-windows bench-windows audit-windows clean
+        windows-setup windows test-windows bench-windows audit-windows web-setup web test-web \
+        clean
 
 all: build
 
@@ -99,5 +104,24 @@ audit-windows: windows
 	@tools/install-deps.sh strace
 	tools/audit-windows.sh --build $(WINDOWS_BUILD)
 
+# The browser build, with Debian's Emscripten; only these two need it. Chromium, its driver and
+# Selenium drive the page in its tests, and the font tools and fonts make the page's fonts.
+# Emscripten's optimising link runs Node modules Debian keeps in /usr/share/nodejs.
+WEB_PACKAGES = emscripten googletest chromium chromium-driver python3-selenium python3-fonttools \
+               python3-brotli fonts-liberation2 fonts-roboto-unhinted
+WEB_ENV = NODE_PATH=/usr/share/nodejs
+
+$(WEB_BUILD)/CMakeCache.txt:
+	$(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) $(CMAKE_FLAGS)
+
+web-setup:
+	@tools/install-deps.sh $(WEB_PACKAGES)
+
+web: web-setup $(WEB_BUILD)/CMakeCache.txt
+	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+
+test-web: web
+	cd $(WEB_BUILD) && $(WEB_ENV) ctest --output-on-failure -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD) $(WEB_BUILD)

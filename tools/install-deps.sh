@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs the Debian packages the build, the tests and the program need, only those missing.
-# Packages that only some targets need come as arguments (make fuzz, make windows).
+# Packages that only some targets need come as arguments (make fuzz, make windows, make web).
 set -eu
 
 packages="cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
