@@ -1,6 +1,7 @@
 #!/bin/sh
-# Makes the Windows icon, data/roots-drill.ico, from data/roots-drill.svg: the drawing the Qt
-# window paints for itself (x² on the drill's pink in a dark-red rounded outline).
+# Makes the Windows icon, data/roots-drill.ico, and the web page's home-screen icons,
+# data/roots-drill-192.png and -512.png, from data/roots-drill.svg: the drawing the Qt window
+# paints for itself (x² on the drill's pink in a dark-red rounded outline).
 #
 #   tools/make-icon.sh [OUTPUT.ico]        OUTPUT defaults to data/roots-drill.ico
 #
@@ -43,3 +44,9 @@ render "$large"
 icotool --create --output "$output.tmp" "$@" --raw="$work/$large.png"
 mv "$output.tmp" "$output"
 icotool --list "$output"
+
+# The web page's icons for a home screen, 192 and 512 pixels, beside the .ico.
+for size in 192 512; do
+  render "$size"
+  mv "$work/$size.png" "$(dirname "$output")/roots-drill-$size.png"
+done
