@@ -1,0 +1,37 @@
+// The page's dealings with the DOM, through emscripten::val, in a few small functions: make an
+// element, place it in twips, set its caption, style and attributes, and listen to its events.
+#pragma once
+
+#include <emscripten/val.h>
+
+#include <string>
+#include <string_view>
+
+#include "form/control_table.h"
+
+namespace web {
+
+using emscripten::val;
+
+val Document();
+val ById(std::string_view id);
+// A new element with the given id (none when empty), appended to parent.
+val MakeElement(const char* tag, std::string_view id, const val& parent);
+
+// Places an element on its box in twips: the one place where twips become CSS pixels, 15 to a
+// pixel. The whole design area is scaled at once, so nothing here knows the screen.
+void PlaceInTwips(const val& element, float left, float top, float width, float height);
+// "395px", "27.533px": twips as CSS pixels, and pixels as CSS text.
+std::string CssPixels(float twips);
+std::string PixelsText(float pixels);
+std::string CssColour(form::Rgb colour);
+
+void SetStyle(const val& element, const char* property, const std::string& value);
+void SetAttribute(const val& element, const char* name, const std::string& value);
+void SetText(const val& element, std::string_view utf8);
+
+// The page's events reach the window through one function (web/main.cpp): each listener calls
+// it with the control's name and the event.
+void Listen(const val& target, const char* type, std::string_view control);
+
+}  // namespace web

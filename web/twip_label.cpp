@@ -1,0 +1,87 @@
+#include "web/twip_label.h"
+
+#include "form/twips.h"
+#include "web/design_fonts.h"
+#include "web/text_measure.h"
+
+namespace web {
+
+TwipLabel::TwipLabel(val element, const form::ControlRow& row, float originTop)
+    : element_(std::move(element)),
+      font_(row.font),
+      box_{float(row.left), float(row.top), float(row.width), float(row.height)},
+      align_(row.align),
+      sizing_(form::SizingOf(row)),
+      points_(row.font.points),
+      originTop_(originTop),
+      caption_(row.caption) {
+  SetText(element_, caption_);
+  setFont(form::FontPixels(points_));
+  place();
+}
+
+void TwipLabel::Fit() {
+  switch (sizing_) {
+    case form::LabelSizing::Fixed:
+      break;
+    case form::LabelSizing::ToCaption: {
+      const TextSize size = MeasureText(CssFont(font_, points_), caption_);
+      box_ = form::FitToCaption(box_, align_, size.width * form::kTwipsPerPixel,
+                                size.height * form::kTwipsPerPixel);
+      place();
+      break;
+    }
+    case form::LabelSizing::FontToBox:
+      fitFontToBox();
+      break;
+  }
+}
+
+void TwipLabel::SetCaption(std::string_view utf8) {
+  caption_ = utf8;
+  SetText(element_, caption_);
+  Fit();
+}
+
+void TwipLabel::SetFontPoints(float points) {
+  points_ = points;
+  setFont(form::FontPixels(points_));
+  Fit();
+}
+
+void TwipLabel::SetLeftTwips(float left) {
+  box_.left = left;
+  place();
+}
+
+void TwipLabel::SetWidthTwips(float width) {
+  box_.width = width;
+  place();
+}
+
+// The caption's line is the font's own, from the top of the box.
+void TwipLabel::setFont(int pixels) {
+  const std::string font = CssFont(font_, pixels);
+  SetStyle(element_, "font", font);
+  SetStyle(element_, "line-height", PixelsText(MeasureText(font, "").height));
+}
+
+void TwipLabel::fitFontToBox() {
+  const int designPixels = form::FontPixels(points_);
+  const int boxPixels = form::ToPixels(box_.width);
+  const int pixels = form::FontPixelsToFit(designPixels, boxPixels, [&](int size) {
+    return static_cast<int>(MeasureText(CssFont(font_, size), caption_).width + 0.999f);
+  });
+  setFont(pixels);
+  // A shrunk caption keeps the baseline of a full-size one, so its digits stand on the line of
+  // the "мин" and "сек" beside them.
+  const float drop = MeasureText(CssFont(font_, designPixels), "").ascent -
+                     MeasureText(CssFont(font_, pixels), "").ascent;
+  SetStyle(element_, "padding-top", PixelsText(drop));
+}
+
+void TwipLabel::place() {
+  PlaceInTwips(element_, box_.left, box_.top - originTop_, box_.width, box_.height);
+}
+
+}  // namespace web

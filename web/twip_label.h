@@ -1,0 +1,52 @@
+// A label of the page: an opaque box placed in twips, showing its caption on one line from the
+// top, that follows its caption as its row of the control table says (fixed, fitted to the
+// caption, or with a font shrunk to fit the box). The equation row arranges such labels through
+// form::RowLabel.
+#pragma once
+
+#include <string>
+
+#include "form/control_table.h"
+#include "form/equation_row.h"
+#include "form/label_box.h"
+#include "web/dom.h"
+
+namespace web {
+
+class TwipLabel final : public form::RowLabel {
+ public:
+  // originTop: the top, in the window's twips, of what the element stands on.
+  TwipLabel(val element, const form::ControlRow& row, float originTop = 0);
+
+  const val& element() const { return element_; }
+  // Measures the caption again: the faces have loaded, or the label was just made.
+  void Fit();
+
+  std::string Caption() const override { return caption_; }
+  void SetCaption(std::string_view utf8) override;
+  float FontPoints() const override { return points_; }
+  void SetFontPoints(float points) override;
+  float LeftTwips() const override { return box_.left; }
+  float WidthTwips() const override { return box_.width; }
+  // Holds until the caption or the font change again.
+  void SetLeftTwips(float left) override;
+  void SetWidthTwips(float width) override;
+
+  const form::TwipBox& box() const { return box_; }
+
+ private:
+  void setFont(int pixels);
+  void fitFontToBox();
+  void place();
+
+  val element_;
+  form::FontSpec font_;
+  form::TwipBox box_;
+  form::Align align_;
+  form::LabelSizing sizing_;
+  float points_;
+  float originTop_;
+  std::string caption_;
+};
+
+}  // namespace web
