@@ -39,7 +39,13 @@ class Face:
     package: str
     licence: str  # must appear in the source's licence record (name ID 13)
     licence_file: str
+    # The characters it is cut to; None for Latin, Cyrillic and the answer boxes' signs.
+    only: str | None = None
 
+
+# The verdicts are the only text ever drawn in the black face, so it keeps only their letters:
+# the page stays within its size for a pupil's phone.
+VERDICTS = "Правильно! Неправильно!"
 
 FACES = (
     Face("Drill Sans", "LiberationSans-Bold.ttf", "fonts-liberation2",
@@ -47,7 +53,7 @@ FACES = (
     Face("Drill Mono", "LiberationMono-Bold.ttf", "fonts-liberation2",
          "SIL Open Font License", "LICENSE-OFL.txt"),
     Face("Drill Black", "Roboto-Black.ttf", "fonts-roboto-unhinted",
-         "Apache License", "LICENSE-Apache-2.0.txt"),
+         "Apache License", "LICENSE-Apache-2.0.txt", only=VERDICTS),
 )
 
 
@@ -131,7 +137,8 @@ def rename(font, face, original):
         (4, full_name),
         (6, f"{face.family.replace(' ', '')}-{subfamily.replace(' ', '')}"),
         (10, f"Renamed subset of {original} from the Debian package {face.package}, "
-             f"made for roots-drill's web page: Latin, Cyrillic and a few signs; "
+             f"made for roots-drill's web page: Latin, Cyrillic and a few signs, "
+             f"or only the text the page draws in it; "
              f"outlines and advance widths unchanged, hinting removed."),
     ):
         names.setName(text, name_id, 3, 1, 0x409)
@@ -142,8 +149,9 @@ def build_face(face, path):
     with TTFont(path, recalcTimestamp=False) as font:
         original = f'{font["name"].getDebugName(4)} {version_of(font)}'
         cmap = font.getBestCmap()
-        wanted = [c for c in CODEPOINTS if c in cmap]
-        missing = [c for c in CODEPOINTS if c not in cmap]
+        codepoints = sorted({ord(c) for c in face.only}) if face.only else CODEPOINTS
+        wanted = [c for c in codepoints if c in cmap]
+        missing = [c for c in codepoints if c not in cmap]
         subsetter = subset.Subsetter(_subset_options(font))
         subsetter.populate(unicodes=wanted)
         subsetter.subset(font)
