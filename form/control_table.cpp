@@ -76,4 +76,18 @@ const ControlRow* FindControl(std::string_view name) {
   return row == kControls.end() ? nullptr : &*row;
 }
 
+std::vector<const ControlRow*> FrontToBack(Parent parent) {
+  std::vector<const ControlRow*> rows;
+  for (const ControlRow& row : kControls) {
+    if (row.parent == parent && row.kind != Timer) rows.push_back(&row);
+  }
+  const auto underTheRest = [](const ControlRow* row) {
+    return row->kind == Label || row->kind == Shape;
+  };
+  std::stable_sort(rows.begin(), rows.end(), [&](const ControlRow* a, const ControlRow* b) {
+    return !underTheRest(a) && underTheRest(b);
+  });
+  return rows;
+}
+
 }  // namespace form

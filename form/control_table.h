@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace form {
 
@@ -68,7 +69,12 @@ std::span<const ControlRow> ControlTable();
 // The row of the named control; nullptr for a name the table does not have.
 const ControlRow* FindControl(std::string_view name);
 
+// The controls standing on one parent (the timer stands nowhere), front to back: buttons, boxes
+// and the frame always over the labels and the shape; otherwise an earlier row over a later one.
+std::vector<const ControlRow*> FrontToBack(Parent parent);
+
 // The window itself.
+inline constexpr char kWindowTitle[] = "Корни квадратного уравнения — устный счёт";
 inline constexpr int kClientWidthTwips = 11880;
 inline constexpr int kClientHeightTwips = 8520;
 inline constexpr Rgb kWindowBack = 0xFFC0FF;

@@ -38,6 +38,43 @@ TEST(ControlTable, HoldsTheThirtyNineControlsWithTheirTabOrder) {
   EXPECT_EQ(order, "Command1 Text4 Text5 Text1 Text2 Text3 Command2 Command3 ");
 }
 
+// What stands in front of what, on each parent: pairs of (in front, behind).
+TEST(ControlTable, StacksButtonsBoxesAndTheFrameOverLabelsAndEarlierRowsOverLater) {
+  const auto position = [](form::Parent parent, std::string_view name) {
+    const std::vector<const form::ControlRow*> rows = form::FrontToBack(parent);
+    const auto found = std::find_if(rows.begin(), rows.end(), [&](const form::ControlRow* row) {
+      return row->name == name;
+    });
+    return found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
+  };
+  struct Case {
+    form::Parent parent;
+    const char* front;
+    const char* behind;
+  };
+  using enum form::Parent;
+  const Case cases[] = {
+      {Window, "Label9", "Label8"},    // a subscript in the blank of its "x ="
+      {Window, "Label10", "Label11"},  //
+      {Window, "Text4", "Label8"},     // a box over a label listed before it
+      {Window, "Frame1", "Label21"},   //
+      {Window, "Command3", "Command2"},
+      {Window, "Label4", "Shape1"},  // the grade inside its outline
+      {Frame1, "Text3", "Label3"},
+      {EquationRow, "Lbla", "Lbl0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.front) + " over " + c.behind);
+    ASSERT_GE(position(c.parent, c.behind), 0);
+    EXPECT_LT(position(c.parent, c.front), position(c.parent, c.behind));
+  }
+  // Every control but the timer stands on exactly one parent.
+  EXPECT_EQ(form::FrontToBack(Window).size() + form::FrontToBack(Frame1).size() +
+                form::FrontToBack(EquationRow).size(),
+            38u);
+  EXPECT_EQ(position(Window, "Timer1"), -1);
+}
+
 TEST(Twips, RoundEachEdgeSoNeighboursShareTheirPixelEdgeAtAnyDpi) {
   struct Case {
     const char* name;

@@ -33,18 +33,6 @@ bool hasWindow(const ControlRow& row) {
   return row.kind != ControlKind::Timer && row.kind != ControlKind::Shape;
 }
 
-// The windows on one parent, front to back: buttons, boxes and the frame are always over the
-// labels; otherwise an earlier row is in front of a later one.
-std::vector<const ControlRow*> frontToBack(Parent parent) {
-  std::vector<const ControlRow*> rows;
-  for (const ControlRow& row : form::ControlTable()) {
-    if (row.parent == parent && hasWindow(row)) rows.push_back(&row);
-  }
-  std::ranges::stable_sort(
-      rows, {}, [](const ControlRow* row) { return row->kind == ControlKind::Label ? 1 : 0; });
-  return rows;
-}
-
 HWND createControl(const ControlRow& row, HWND parent, UINT dpi, Controls& controls) {
   const RECT place = PixelRect(designBox(row), dpi);
   switch (row.kind) {
@@ -82,7 +70,8 @@ void giveFont(const ControlRow& row, HWND control, UINT dpi, Controls& controls)
 // costs less than a move, which is a round of messages for every control).
 void createLayer(Parent layer, HWND parent, UINT dpi, Controls& controls) {
   HWND inFront = nullptr;
-  for (const ControlRow* row : frontToBack(layer)) {
+  for (const ControlRow* row : form::FrontToBack(layer)) {
+    if (!hasWindow(*row)) continue;  // the window paints the shape on its own surface
     const HWND control = createControl(*row, parent, dpi, controls);
     controls.windows[row->name] = control;
     controls.rows[control] = row;

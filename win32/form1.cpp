@@ -31,7 +31,6 @@ namespace win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"RootsDrillForm1";
-constexpr char kTitle[] = "Корни квадратного уравнения — устный счёт";
 // Fixed size: no resizing border, no maximise box.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = 0;
@@ -54,7 +53,7 @@ Form1::Form1(std::unique_ptr<drill::RandomSource> random)
     : random_(std::move(random)), drill_(*this, *random_, decimalSeparator()) {
   RegisterWindowClass(kClassName, &Form1::WndProc);
   // WM_NCCREATE ties the window to this object; WM_CREATE makes the controls.
-  CreateWindowExW(kExStyle, kClassName, Utf16(kTitle).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+  CreateWindowExW(kExStyle, kClassName, Utf16(form::kWindowTitle).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                   0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
   if (!hwnd_) throw std::runtime_error("the main window could not be created");
   // The load: the run is set up before the window is first shown.

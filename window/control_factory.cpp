@@ -4,7 +4,6 @@
 #include <QWidget>
 #include <algorithm>
 #include <chrono>
-#include <ranges>
 #include <vector>
 
 #include "form/control_table.h"
@@ -72,77 +71,54 @@ QWidget* createWidget(const ControlRow& row, QWidget* parent) {
   return nullptr;
 }
 
-// Widgets created later are drawn over their earlier siblings, so they are created back to front:
-// labels and the shape first, then the frame, boxes and buttons, which are always drawn over
-// labels; the frame's own controls last, on its surface.
-std::vector<const ControlRow*> creationOrder() {
-  std::vector<const ControlRow*> order;
-  for (const ControlRow& row : form::ControlTable() | std::views::reverse) order.push_back(&row);
-  const auto layer = [](const ControlRow* row) {
-    if (row->parent == Parent::Frame1) return 2;
-    const bool overLabels = row->kind == ControlKind::Frame || row->kind == ControlKind::Button ||
-                            row->kind == ControlKind::TextBox;
-    return overLabels ? 1 : 0;
-  };
-  std::ranges::stable_sort(order, {}, layer);
-  return order;
-}
-
 }  // namespace
 
 QHash<QString, QObject*> CreateControls(QWidget& window) {
   designfonts::installSubstitutes();
   QHash<QString, QObject*> controls;
-  QWidget* frame1 = nullptr;
-  QWidget* equationRow = nullptr;
-  std::vector<const ControlRow*> focusable;
-  const auto parentOf = [&](const ControlRow& row) -> QWidget* {
-    switch (row.parent) {
-      case Parent::Window:
-        break;
-      case Parent::Frame1:
-        return frame1;
-      case Parent::EquationRow:
-        if (!equationRow) {
-          equationRow = new EquationArea(
-              &window, twips::toPixelRect(0, 0, form::kClientWidthTwips, form::kClientHeightTwips));
-          equationRow->setObjectName("EquationArea");
-          controls.insert(equationRow->objectName(), equationRow);
-        }
-        return equationRow;
-    }
-    return &window;
-  };
+  const ControlRow& timerRow = *form::FindControl("Timer1");
+  auto* timer = new SecondTimer(std::chrono::milliseconds(timerRow.intervalMs), &window);
+  timer->setObjectName(timerRow.name);
+  timer->setEnabled(!(timerRow.flags & form::kDisabled));
+  controls.insert(timerRow.name, timer);
+  // The row's layer lies under every other control: nothing of the design overlaps it.
+  auto* equationRow = new EquationArea(
+      &window, twips::toPixelRect(0, 0, form::kClientWidthTwips, form::kClientHeightTwips));
+  equationRow->setObjectName("EquationArea");
+  controls.insert(equationRow->objectName(), equationRow);
 
-  for (const ControlRow* row : creationOrder()) {
-    const QString name = QString::fromLatin1(row->name);
-    if (row->kind == ControlKind::Timer) {
-      auto* timer = new SecondTimer(std::chrono::milliseconds(row->intervalMs), &window);
-      timer->setObjectName(name);
-      timer->setEnabled(!(row->flags & form::kDisabled));
-      controls.insert(name, timer);
-      continue;
+  // Widgets created later are drawn over their earlier siblings, so each parent's controls are
+  // created back to front; the frame before the controls on it.
+  std::vector<const ControlRow*> focusable;
+  for (const Parent parent : {Parent::Window, Parent::Frame1, Parent::EquationRow}) {
+    QWidget* on = parent == Parent::Window   ? &window
+                  : parent == Parent::Frame1 ? qobject_cast<QWidget*>(controls.value("Frame1"))
+                                             : equationRow;
+    const std::vector<const ControlRow*> rows = form::FrontToBack(parent);
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+      QWidget* widget = createWidget(**row, on);
+      widget->setObjectName(QString::fromLatin1((*row)->name));
+      if ((*row)->kind != ControlKind::Label) {  // a label places itself, in twips
+        widget->setGeometry(
+            twips::toPixelRect((*row)->left, (*row)->top, (*row)->width, (*row)->height));
+      }
+      if ((*row)->kind == ControlKind::Button || (*row)->kind == ControlKind::TextBox) {
+        const bool ownCaption = (*row)->kind == ControlKind::Button;
+        widget->setFont(designfonts::fontFor((*row)->font, ownCaption
+                                                               ? designfonts::Fallback::None
+                                                               : designfonts::Fallback::Search));
+        focusable.push_back(*row);
+      } else {
+        widget->setFocusPolicy(Qt::NoFocus);
+      }
+      if ((*row)->flags & form::kHidden) widget->hide();
+      if ((*row)->flags & form::kDisabled) widget->setEnabled(false);
+      controls.insert(widget->objectName(), widget);
     }
-    QWidget* widget = createWidget(*row, parentOf(*row));
-    widget->setObjectName(name);
-    if (row->kind == ControlKind::Frame) frame1 = widget;
-    if (row->kind != ControlKind::Label) {  // a label places itself, in twips
-      widget->setGeometry(twips::toPixelRect(row->left, row->top, row->width, row->height));
-    }
-    if (row->kind == ControlKind::Button || row->kind == ControlKind::TextBox) {
-      const bool ownCaption = row->kind == ControlKind::Button;
-      widget->setFont(designfonts::fontFor(
-          row->font, ownCaption ? designfonts::Fallback::None : designfonts::Fallback::Search));
-      focusable.push_back(row);
-    } else {
-      widget->setFocusPolicy(Qt::NoFocus);
-    }
-    if (row->flags & form::kHidden) widget->hide();
-    if (row->flags & form::kDisabled) widget->setEnabled(false);
-    controls.insert(name, widget);
   }
 
-  std::ranges::sort(focusable, {}, &ControlRow::tabIndex);
+  std::sort(focusable.begin(), focusable.end(),
+            [](const ControlRow* a, const ControlRow* b) { return a->tabIndex < b->tabIndex; });
   for (std::size_t i = 1; i < focusable.size(); ++i) {
     QWidget::setTabOrder(qobject_cast<QWidget*>(controls.value(focusable[i - 1]->name)),
                          qobject_cast<QWidget*>(controls.value(focusable[i]->name)));

@@ -44,7 +44,7 @@ Form1::Form1(std::unique_ptr<drill::RandomSource> random, QWidget* parent)
       equationRow_(equationLabels(controls_)),
       drill_(*this, *random_, decimalSeparator()) {
   setObjectName("Form1");
-  setWindowTitle(QStringLiteral("Корни квадратного уравнения — устный счёт"));
+  setWindowTitle(QString::fromUtf8(form::kWindowTitle));
   setWindowIcon(WindowIcon());
   setFixedSize(form::ToPixels(form::kClientWidthTwips), form::ToPixels(form::kClientHeightTwips));
   // Every colour the window leaves to the platform (the text of buttons, boxes and labels, the
