@@ -76,98 +76,54 @@ val createBox(const ControlRow& row, const val& parent) {
   return box;
 }
 
-// Back to front: the labels and the shape in reverse table order, then the frame, the boxes
-// and the buttons, which are always drawn over labels; the frame's own controls lie on it.
-std::vector<const ControlRow*> creationOrder() {
-  std::vector<const ControlRow*> order;
-  const auto table = form::ControlTable();
-  for (auto row = table.rbegin(); row != table.rend(); ++row) {
-    if (row->kind != ControlKind::Timer) order.push_back(&*row);
-  }
-  const auto layer = [](const ControlRow* row) {
-    if (row->parent == Parent::Frame1) return 2;
-    const bool overLabels = row->kind == ControlKind::Frame || row->kind == ControlKind::Button ||
-                            row->kind == ControlKind::TextBox;
-    return overLabels ? 1 : 0;
-  };
-  std::stable_sort(order.begin(), order.end(),
-                   [&](const ControlRow* a, const ControlRow* b) { return layer(a) < layer(b); });
-  return order;
-}
-
 }  // namespace
 
 Controls CreateControls(const val& designArea) {
   Controls controls;
-  val equationArea = val::null();
-  // The row's labels keep the window's coordinates on a layer across the whole window; the
-  // layer itself is only as high as the row, so a screen reader shows the equation where it is.
+  // The row's labels keep the window's coordinates on a layer across the whole window, under
+  // every other control (nothing of the design overlaps the row); the layer is only as high as
+  // the row, so a screen reader shows the equation where it is.
   const ControlRow& rowLabel = *form::FindControl("Lbla");
   const float rowTop = static_cast<float>(rowLabel.top);
-  const auto parentOf = [&](const ControlRow& row) -> val {
-    switch (row.parent) {
-      case Parent::Window:
-        break;
-      case Parent::Frame1:
-        return controls.elements.at("Frame1");
-      case Parent::EquationRow:
-        if (equationArea.isNull()) {
-          equationArea = MakeElement("div", kEquationArea, designArea);
-          SetAttribute(equationArea, "role", "img");
-          PlaceInTwips(equationArea, 0, rowTop, form::kClientWidthTwips,
-                       static_cast<float>(rowLabel.height));
-          controls.elements.emplace(kEquationArea, equationArea);
-        }
-        return equationArea;
-    }
-    return designArea;
-  };
+  val equationArea = MakeElement("div", kEquationArea, designArea);
+  SetAttribute(equationArea, "role", "img");
+  PlaceInTwips(equationArea, 0, rowTop, form::kClientWidthTwips, float(rowLabel.height));
+  controls.elements.emplace(kEquationArea, equationArea);
 
-  for (const ControlRow* row : creationOrder()) {
-    const val parent = parentOf(*row);
-    val element = val::null();
-    switch (row->kind) {
-      case ControlKind::Button:
-        element = createButton(*row, parent);
-        break;
-      case ControlKind::TextBox:
-        element = createBox(*row, parent);
-        break;
-      case ControlKind::Label: {
-        element = MakeElement("div", row->name, parent);
-        if (row->font.underline) SetStyle(element, "text-decoration", "underline");
+  // The document's order is the stacking: each parent's controls are made back to front, the
+  // frame before the controls on it.
+  for (const Parent parent : {Parent::Window, Parent::Frame1, Parent::EquationRow}) {
+    const val on = parent == Parent::Window   ? designArea
+                   : parent == Parent::Frame1 ? controls.elements.at("Frame1")
+                                              : equationArea;
+    const std::vector<const ControlRow*> rows = form::FrontToBack(parent);
+    for (auto each = rows.rbegin(); each != rows.rend(); ++each) {
+      const ControlRow& row = **each;
+      val element = row.kind == ControlKind::Button    ? createButton(row, on)
+                    : row.kind == ControlKind::TextBox ? createBox(row, on)
+                                                       : MakeElement("div", row.name, on);
+      styleCommon(element, row);
+      if (row.kind == ControlKind::Label) {
+        if (row.font.underline) SetStyle(element, "text-decoration", "underline");
         // The equation is read as one element; its labels are only its pieces.
-        if (spokenElsewhere(row->name) || row->parent == Parent::EquationRow) {
+        if (spokenElsewhere(row.name) || parent == Parent::EquationRow) {
           SetAttribute(element, "aria-hidden", "true");
         }
-        break;
+        controls.labels.emplace(
+            row.name,
+            std::make_unique<TwipLabel>(element, row, parent == Parent::EquationRow ? rowTop : 0));
+      } else {
+        PlaceInTwips(element, float(row.left), float(row.top), float(row.width), float(row.height));
       }
-      case ControlKind::Frame:
-        element = MakeElement("div", row->name, parent);
-        break;
-      case ControlKind::Shape:
-        element = MakeElement("div", row->name, parent);
+      if (row.kind == ControlKind::Shape) {
         SetAttribute(element, "aria-hidden", "true");
-        break;
-      case ControlKind::Timer:
-        continue;
+        SetStyle(element, "border",
+                 std::to_string(row.linePixels) + "px solid " + CssColour(row.text));
+      }
+      if (row.flags & form::kHidden) element.set("hidden", true);
+      if (row.flags & form::kDisabled) element.set("disabled", true);
+      controls.elements.emplace(row.name, element);
     }
-    styleCommon(element, *row);
-    if (row->kind == ControlKind::Shape) {
-      SetStyle(element, "border",
-               std::to_string(row->linePixels) + "px solid " + CssColour(row->text));
-    }
-    if (row->kind == ControlKind::Label) {
-      auto label = std::make_unique<TwipLabel>(element, *row,
-                                               row->parent == Parent::EquationRow ? rowTop : 0);
-      controls.labels.emplace(row->name, std::move(label));
-    } else {
-      PlaceInTwips(element, float(row->left), float(row->top), float(row->width),
-                   float(row->height));
-    }
-    if (row->flags & form::kHidden) element.set("hidden", true);
-    if (row->flags & form::kDisabled) element.set("disabled", true);
-    controls.elements.emplace(row->name, element);
   }
   return controls;
 }

@@ -10,8 +10,6 @@
 namespace web {
 namespace {
 
-constexpr char kTitle[] = "Корни квадратного уравнения — устный счёт";
-
 // The pupil's own decimal separator, from the browser's language, for the rating.
 std::string decimalSeparator() {
   const val parts = val::global("Intl")["NumberFormat"].new_().call<val>("formatToParts", 1.5);
@@ -39,7 +37,7 @@ Form1::Form1(const val& designArea, std::unique_ptr<drill::RandomSource> random)
       drill_(*this, *random_, decimalSeparator()),
       timer1_(std::chrono::milliseconds(form::FindControl("Timer1")->intervalMs),
               [this] { drill_.TickSecond(); }) {
-  Document().set("title", std::string(kTitle));
+  Document().set("title", std::string(form::kWindowTitle));
   SetStyle(designArea_, "background-color", CssColour(form::kWindowBack));
   // The window itself takes the focus when a hidden control gives it up, so keys still reach it.
   designArea_.set("tabIndex", -1);
