@@ -42,9 +42,8 @@ TEST(ControlTable, HoldsTheThirtyNineControlsWithTheirTabOrder) {
 TEST(ControlTable, StacksButtonsBoxesAndTheFrameOverLabelsAndEarlierRowsOverLater) {
   const auto position = [](form::Parent parent, std::string_view name) {
     const std::vector<const form::ControlRow*> rows = form::FrontToBack(parent);
-    const auto found = std::find_if(rows.begin(), rows.end(), [&](const form::ControlRow* row) {
-      return row->name == name;
-    });
+    const auto found = std::find_if(rows.begin(), rows.end(),
+                                    [&](const form::ControlRow* row) { return row->name == name; });
     return found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
   };
   struct Case {
