@@ -9,6 +9,7 @@
 #   make web           builds the browser page with Debian's Emscripten in build-web, and the
 #                      engine and form tests as programs for node
 #   make test-web      the same, then the browser build's tests, through CTest
+#   make bench-web     the page beside a floor page with its fonts in headless Chromium (RUNS=25)
 
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
@@ -19,6 +20,7 @@ CMAKE_FLAGS ?=
 
 .PHONY: all setup build run test test-sanitize soak fuzz bench audit install package \
         windows-setup windows test-windows bench-windows audit-windows web-setup web test-web \
+        bench-web \
         clean
 
 all: build
@@ -122,6 +124,13 @@ web: web-setup $(WEB_BUILD)/CMakeCache.txt
 
 test-web: web
 	cd $(WEB_BUILD) && $(WEB_ENV) ctest --output-on-failure -j $(JOBS)
+
+# First paint, ready for Start and key to pixel of the page beside a floor page with the same
+# fonts, and the page's size: RUNS loads of each (25 unless RUNS is given); KEYS, HTTP=1, COLD=N
+# and FRAMES=free as bench/web/web_bench.py describes.
+bench-web: web
+	/usr/bin/python3 bench/web/web_bench.py --build $(WEB_BUILD) \
+	  $(if $(filter command line environment,$(origin RUNS)),--runs $(RUNS))
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD) $(WEB_BUILD)
