@@ -46,4 +46,46 @@ class TickSchedule {
   std::int64_t taken_ = 0;
 };
 
+// The stopwatch's timer as every window runs it over one wake-up of its toolkit at a time.
+// Enabling starts the count afresh; a wake-up delivers every tick due by then, but none owed to
+// an earlier run: a tick handler may disable the timer, or disable and enable it again.
+class TimerRuns {
+ public:
+  using Clock = TickSchedule::Clock;
+
+  explicit TimerRuns(std::chrono::milliseconds interval) : schedule_(interval) {}
+
+  // Whether that changed anything: only then does the window arm its wake-up (enabled) or
+  // stop it.
+  bool SetEnabled(bool enabled, Clock::time_point now) {
+    if (enabled == enabled_) return false;
+    enabled_ = enabled;
+    if (enabled) {
+      ++run_;
+      schedule_.Start(now);
+    }
+    return true;
+  }
+  bool enabled() const { return enabled_; }
+
+  // Delivers the ticks due by now; returns whether the window is to wake up again for this
+  // run, UntilNextTick from now.
+  template <typename Tick>
+  bool DeliverDueTicks(Clock::time_point now, Tick&& tick) {
+    const std::uint64_t run = run_;
+    while (enabled_ && run == run_ && schedule_.TakeDueTick(now)) tick();
+    return enabled_ && run == run_;
+  }
+
+  std::chrono::milliseconds UntilNextTick(Clock::time_point now) const {
+    return schedule_.UntilNextTick(now);
+  }
+  std::chrono::milliseconds interval() const { return schedule_.interval(); }
+
+ private:
+  TickSchedule schedule_;
+  std::uint64_t run_ = 0;
+  bool enabled_ = false;
+};
+
 }  // namespace form

@@ -49,4 +49,38 @@ TEST(TickSchedule, RoundsTheWaitUp) {
   EXPECT_EQ(schedule.UntilNextTick(start + 1us), 1000ms);
 }
 
+// A wake-up pays the ticks due to the run it was armed for, and none to a run begun by a tick.
+TEST(TimerRuns, DeliverDueTicksOnlyToTheRunThatIsStillOn) {
+  struct Case {
+    const char* name;
+    int handlerStopsAfter;  // the tick after which the handler disables the timer; 0: never
+    bool handlerEnablesAgain;
+    int delivered;
+    bool wakesAgain;
+  };
+  const Case cases[] = {
+      {"three due, all delivered", 0, false, 3, true},
+      {"the handler disables the timer", 1, false, 1, false},
+      {"the handler disables and enables it again", 2, true, 2, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    form::TimerRuns timer(1000ms);
+    const Clock::time_point start{0s};
+    EXPECT_TRUE(timer.SetEnabled(true, start));
+    EXPECT_FALSE(timer.SetEnabled(true, start)) << "already on: the wake-up stays as it is";
+    int delivered = 0;
+    const bool wakesAgain = timer.DeliverDueTicks(start + 3500ms, [&] {
+      ++delivered;
+      if (delivered == c.handlerStopsAfter) {
+        timer.SetEnabled(false, start + 3500ms);
+        if (c.handlerEnablesAgain) timer.SetEnabled(true, start + 3500ms);
+      }
+    });
+    EXPECT_EQ(delivered, c.delivered);
+    EXPECT_EQ(wakesAgain, c.wakesAgain);
+    EXPECT_EQ(timer.enabled(), c.handlerStopsAfter == 0 || c.handlerEnablesAgain);
+  }
+}
+
 }  // namespace

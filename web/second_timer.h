@@ -8,7 +8,6 @@
 #pragma once
 
 #include <chrono>
-#include <cstdint>
 #include <functional>
 
 #include "form/tick_schedule.h"
@@ -23,19 +22,16 @@ class SecondTimer {
   SecondTimer& operator=(const SecondTimer&) = delete;
 
   void SetEnabled(bool enabled);
-  bool IsEnabled() const { return enabled_; }
+  bool IsEnabled() const { return runs_.enabled(); }
 
  private:
   static void wakeUp(void* timer);
-  void deliverDueTicks();
   void scheduleWakeUp();
   void stopWakingUp();
 
-  form::TickSchedule schedule_;
+  form::TimerRuns runs_;
   std::function<void()> tick_;
-  long timeout_ = 0;       // the pending wake-up; 0 for none
-  std::uint64_t run_ = 0;  // counts enablings, so a late wake-up never pays ticks to a newer run
-  bool enabled_ = false;
+  long timeout_ = 0;  // the pending wake-up; 0 for none
 };
 
 }  // namespace web

@@ -10,16 +10,13 @@ using Clock = form::TickSchedule::Clock;
 
 SecondTimer::SecondTimer(HWND owner, UINT_PTR id, std::chrono::milliseconds interval,
                          std::function<void()> tick)
-    : owner_(owner), id_(id), schedule_(interval), tick_(std::move(tick)) {}
+    : owner_(owner), id_(id), runs_(interval), tick_(std::move(tick)) {}
 
 SecondTimer::~SecondTimer() { KillTimer(owner_, id_); }
 
 void SecondTimer::SetEnabled(bool enabled) {
-  if (enabled == enabled_) return;
-  enabled_ = enabled;
+  if (!runs_.SetEnabled(enabled, Clock::now())) return;
   if (enabled) {
-    ++run_;
-    schedule_.Start(Clock::now());
     scheduleWakeUp();
   } else {
     stopWakingUp();
@@ -28,27 +25,18 @@ void SecondTimer::SetEnabled(bool enabled) {
 
 bool SecondTimer::OnTimer(UINT_PTR id) {
   if (id != id_) return false;
-  if (enabled_) {
-    deliverDueTicks();
-  } else {
+  if (runs_.DeliverDueTicks(Clock::now(), tick_)) {
+    scheduleWakeUp();
+  } else if (!runs_.enabled()) {
     KillTimer(owner_, id_);
   }
   return true;
 }
 
-void SecondTimer::deliverDueTicks() {
-  const Clock::time_point now = Clock::now();
-  const std::uint64_t run = run_;
-  // A tick handler may disable the timer (or disable and enable it again); the ticks still owed
-  // to the earlier run are then dropped.
-  while (enabled_ && run == run_ && schedule_.TakeDueTick(now)) tick_();
-  if (enabled_ && run == run_) scheduleWakeUp();
-}
-
 void SecondTimer::scheduleWakeUp() {
   // Setting the timer again replaces the running one: one wake-up, at the next due tick.
   const auto wait = std::max<std::chrono::milliseconds::rep>(
-      schedule_.UntilNextTick(Clock::now()).count(), USER_TIMER_MINIMUM);
+      runs_.UntilNextTick(Clock::now()).count(), USER_TIMER_MINIMUM);
   SetTimer(owner_, id_, static_cast<UINT>(wait), nullptr);
 }
 

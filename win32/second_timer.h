@@ -10,7 +10,6 @@
 #include <windows.h>
 
 #include <chrono>
-#include <cstdint>
 #include <functional>
 
 #include "form/tick_schedule.h"
@@ -27,8 +26,8 @@ class SecondTimer {
   SecondTimer& operator=(const SecondTimer&) = delete;
 
   void SetEnabled(bool enabled);
-  bool IsEnabled() const { return enabled_; }
-  std::chrono::milliseconds interval() const { return schedule_.interval(); }
+  bool IsEnabled() const { return runs_.enabled(); }
+  std::chrono::milliseconds interval() const { return runs_.interval(); }
 
   // The owner's WM_TIMER; false when it was another timer's.
   bool OnTimer(UINT_PTR id);
@@ -36,16 +35,13 @@ class SecondTimer {
   void Fire() { tick_(); }
 
  private:
-  void deliverDueTicks();
   void scheduleWakeUp();
   void stopWakingUp();
 
   HWND owner_;
   UINT_PTR id_;
-  form::TickSchedule schedule_;
+  form::TimerRuns runs_;
   std::function<void()> tick_;
-  std::uint64_t run_ = 0;  // counts enablings, so a late wake-up never pays ticks to a newer run
-  bool enabled_ = false;
 };
 
 }  // namespace win32

@@ -3,18 +3,15 @@
 using Clock = form::TickSchedule::Clock;
 
 SecondTimer::SecondTimer(std::chrono::milliseconds interval, QObject* parent)
-    : QObject(parent), schedule_(interval) {
+    : QObject(parent), runs_(interval) {
   wakeUp_.setSingleShot(true);
   wakeUp_.setTimerType(Qt::PreciseTimer);
   connect(&wakeUp_, &QTimer::timeout, this, &SecondTimer::deliverDueTicks);
 }
 
 void SecondTimer::setEnabled(bool enabled) {
-  if (enabled == enabled_) return;
-  enabled_ = enabled;
+  if (!runs_.SetEnabled(enabled, Clock::now())) return;
   if (enabled) {
-    ++run_;
-    schedule_.Start(Clock::now());
     scheduleNextTick();
   } else {
     wakeUp_.stop();
@@ -22,14 +19,9 @@ void SecondTimer::setEnabled(bool enabled) {
 }
 
 void SecondTimer::deliverDueTicks() {
-  const Clock::time_point now = Clock::now();
-  const quint64 run = run_;
-  // A tick handler may disable the timer (or disable and enable it again); the ticks still owed
-  // to the earlier run are then dropped.
-  while (enabled_ && run == run_ && schedule_.TakeDueTick(now)) emit tick();
-  if (enabled_ && run == run_) scheduleNextTick();
+  if (runs_.DeliverDueTicks(Clock::now(), [this] { emit tick(); })) scheduleNextTick();
 }
 
 void SecondTimer::scheduleNextTick() {
-  wakeUp_.start(static_cast<int>(schedule_.UntilNextTick(Clock::now()).count()));
+  wakeUp_.start(static_cast<int>(runs_.UntilNextTick(Clock::now()).count()));
 }

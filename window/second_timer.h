@@ -20,8 +20,8 @@ class SecondTimer : public QObject {
   explicit SecondTimer(std::chrono::milliseconds interval, QObject* parent = nullptr);
 
   void setEnabled(bool enabled);
-  bool isEnabled() const { return enabled_; }
-  std::chrono::milliseconds interval() const { return schedule_.interval(); }
+  bool isEnabled() const { return runs_.enabled(); }
+  std::chrono::milliseconds interval() const { return runs_.interval(); }
 
  signals:
   void tick();
@@ -30,8 +30,6 @@ class SecondTimer : public QObject {
   void deliverDueTicks();
   void scheduleNextTick();
 
-  form::TickSchedule schedule_;
+  form::TimerRuns runs_;
   QTimer wakeUp_;
-  quint64 run_ = 0;  // counts enablings, so a late wake-up never pays ticks to a newer run
-  bool enabled_ = false;
 };
