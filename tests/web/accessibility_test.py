@@ -1,0 +1,112 @@
+#!/usr/bin/python3
+"""What a screen reader gets from the page, from Chromium's own accessibility tree: the names of
+the boxes and counters, the displays read with their values as they change, the equation as
+words, the verdict announced; and a page in Russian throughout."""
+
+import re
+
+from page import (CORRECT, TITLE, WRONG, Keys, PageTest, ax_value, run, spoken_equation)
+
+FIXED_NAMES = {"Text4": "Первый корень", "Text5": "Второй корень", "Text1": "Решено всего",
+               "Text2": "С первой попытки", "Text3": "Ошибочных попыток"}
+# Latin letters a pupil meets only in the equation: its x, and p and q before the first one.
+LATIN_ALLOWED = {"x", "p", "q"}
+
+
+class ScreenReader(PageTest):
+    def setUp(self):
+        self.page.open()
+
+    def names(self, *controls):
+        nodes = self.page.accessibility(controls)
+        return {control: ax_value(node, "name") for control, node in nodes.items()}
+
+    def test_names_the_boxes_counters_and_displays_with_their_values(self):
+        page = self.page
+        self.assertEqual(self.names(*FIXED_NAMES), FIXED_NAMES)
+        self.assertEqual(self.names("Label6", "Label4", "Label14", "Label21", "EquationArea"), {
+            "Label6": "Средний балл: 0", "Label4": "Оценка: 0",
+            "Label14": "Время задания: 00 сек", "Label21": "Суммарное время: 0 мин 00 сек",
+            "EquationArea": "x в квадрате плюс p x плюс q равно нулю"})
+
+        page.keys(Keys.RETURN)
+        self.assertEqual(self.names("EquationArea")["EquationArea"],
+                         spoken_equation(*page.equation()))
+        page.raise_clock(65_000)
+        page.wait_for("return !document.getElementById('Label16').hidden", timeout=3)
+        self.assertEqual(self.names("Label14")["Label14"], "Время задания: 1 мин 05 сек")
+        self.solve_by_keys()
+        page.past_next_guard()
+        page.keys(Keys.RETURN)
+        self.assertEqual(self.names("Label14", "Label21"), {
+            "Label14": "Время задания: 00 сек", "Label21": "Суммарное время: 1 мин 05 сек"})
+        self.assertEqual(self.names("EquationArea")["EquationArea"],
+                         spoken_equation(*page.equation()))
+
+        # From the sixth task on, the rating and the grade.
+        for task in range(2, 7):
+            self.assertEqual(self.solve_by_keys(), CORRECT)
+            if task < 6:
+                page.past_next_guard()
+                page.keys(Keys.RETURN)
+        self.assertEqual(self.names("Label6", "Label4"),
+                         {"Label6": "Средний балл: 5", "Label4": "Оценка: 5"})
+        self.assertEqual(self.names(*FIXED_NAMES), FIXED_NAMES)
+
+    def test_verdict_is_a_live_region_that_speaks_each_verdict(self):
+        page = self.page
+        node = page.accessibility(["Label12"])["Label12"]
+        self.assertIn(ax_value(node, "live"), ("polite", "assertive"))
+        self.assertEqual(self.spoken_text("Label12"), "")
+        page.keys(Keys.RETURN)
+        first, _ = page.roots()
+        page.keys(str(first), Keys.RETURN, "0", Keys.RETURN)
+        self.assertEqual(self.spoken_text("Label12"), WRONG)
+        self.assertEqual(self.solve_by_keys(), CORRECT)
+        self.assertEqual(self.spoken_text("Label12"), CORRECT)
+        page.past_next_guard()
+        page.keys(Keys.RETURN)
+        self.assertEqual(self.spoken_text("Label12"), "")
+
+    def spoken_text(self, control):
+        """The text a screen reader reads inside the element: its static text nodes."""
+        nodes = {node["nodeId"]: node for node in
+                 self.page.cdp("Accessibility.getFullAXTree")["nodes"]}
+        start = self.page.accessibility([control])[control]
+        text, pending = [], list(start.get("childIds", []))
+        while pending:
+            node = nodes.get(pending.pop(0))
+            if node is None or node.get("ignored"):
+                continue
+            if ax_value(node, "role") == "StaticText":
+                text.append(ax_value(node, "name"))
+            else:
+                pending.extend(node.get("childIds", []))
+        return "".join(text)
+
+    def test_page_speaks_russian_only(self):
+        page = self.page
+        self.assertEqual(page.js("return document.documentElement.lang"), "ru")
+        self.assertEqual(page.driver.title, TITLE)
+        for moment in ("at load", "in a task", "after a wrong answer", "solved"):
+            with self.subTest(moment):
+                if moment == "in a task":
+                    page.keys(Keys.RETURN)
+                elif moment == "after a wrong answer":
+                    page.keys(str(page.roots()[0]), Keys.RETURN, "0", Keys.RETURN)
+                elif moment == "solved":
+                    self.solve_by_keys()
+                shown = page.js("return document.body.innerText")
+                self.assertLessEqual(latin_words(shown), LATIN_ALLOWED, shown)
+                tree = page.cdp("Accessibility.getFullAXTree")["nodes"]
+                names = [ax_value(node, "name") or "" for node in tree if not node.get("ignored")]
+                self.assertLessEqual(latin_words(" ".join(names)), LATIN_ALLOWED, names)
+                self.assertGreater(len(names), 20)
+
+
+def latin_words(text):
+    return set(re.findall(r"[A-Za-z]+", text))
+
+
+if __name__ == "__main__":
+    run()
