@@ -9,6 +9,7 @@ from page import (CORRECT, TITLE, WRONG, Keys, PageTest, ax_value, run, spoken_e
 
 FIXED_NAMES = {"Text4": "Первый корень", "Text5": "Второй корень", "Text1": "Решено всего",
                "Text2": "С первой попытки", "Text3": "Ошибочных попыток"}
+EQUATION_LABELS = ["Lbla", "Lblxx", "LblSt2", "Lblb", "Lblx", "Lblc", "Lbl0"]
 # Latin letters a pupil meets only in the equation: its x, and p and q before the first one.
 LATIN_ALLOWED = {"x", "p", "q"}
 
@@ -32,6 +33,9 @@ class ScreenReader(PageTest):
         page.keys(Keys.RETURN)
         self.assertEqual(self.names("EquationArea")["EquationArea"],
                          spoken_equation(*page.equation()))
+        # One element: its seven labels are not read on their own.
+        for label, node in page.accessibility(EQUATION_LABELS).items():
+            self.assertTrue(node is None or node.get("ignored"), label)
         page.raise_clock(65_000)
         page.wait_for("return !document.getElementById('Label16').hidden", timeout=3)
         self.assertEqual(self.names("Label14")["Label14"], "Время задания: 1 мин 05 сек")
