@@ -50,6 +50,9 @@ class PupilRoad(PageTest):
         page.keys(Keys.RETURN)  # Check
         self.assertSolved(solved=1, first_try=1, wrong=0)
 
+        # A hurried second Return, within a double click's time of Check, is not taken.
+        page.keys(Keys.RETURN)
+        self.assertSolved(solved=1, first_try=1, wrong=0)
         page.past_next_guard()
         page.keys(Keys.RETURN)  # Next
         self.assertTaskOpen()
