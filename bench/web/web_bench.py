@@ -320,9 +320,13 @@ def stats_line(label, values, scale=1.0):
             f"{min(values):9.1f}{max(values):9.1f}")
 
 
+def ratio(drill, floor):
+    return drill / floor if floor > 0 else float("nan")
+
+
 def ratio_line(drill, floor, target=None):
-    by_median = statistics.median(drill) / statistics.median(floor)
-    by_minimum = min(drill) / min(floor)
+    by_median = ratio(statistics.median(drill), statistics.median(floor))
+    by_minimum = ratio(min(drill), min(floor))
     verdict = ""
     if target is not None:
         verdict = f" (target <= {target:.2f}: {'met' if by_median <= target else 'MISSED'})"
