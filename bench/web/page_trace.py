@@ -277,7 +277,7 @@ def analyse(events, url, mark):
     if not marks:
         raise RuntimeError(f"no navigationStart for {url} in the trace")
     navigation = marks[-1]
-    pid = navigation["pid"]
+    pid, frame = navigation["pid"], navigation["args"].get("frame")
     t0 = navigation["ts"]
 
     def moment(name):
@@ -289,10 +289,12 @@ def analyse(events, url, mark):
     if not main:
         raise RuntimeError("no renderer main thread in the trace")
     spans = complete_events([e for e in events if e.get("pid") == pid])
-    parse_ends = [e for _, e, name, _ in spans[main[0]] if name == "ParseHTML"]
+    # The page's frame only: an SVG image, the page's icon, is a document of its own.
+    interactive = [e["ts"] for e in events if e.get("name") == "domInteractive"
+                   and e.get("args", {}).get("frame") == frame and e["ts"] >= t0]
     moments = {
         "response end": moment("ResourceFinish"),
-        "HTML parsed": (max(parse_ends) - t0) / 1000 if parse_ends else None,
+        "HTML parsed": (max(interactive) - t0) / 1000 if interactive else None,
         "first paint": moment("firstPaint"),
         "wasm compile started": moment("wasm.AsyncCompile"),
         "wasm instantiated": moment("wasm.AsyncInstantiate"),
