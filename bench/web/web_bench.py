@@ -55,8 +55,9 @@ It prints the medians, quartiles, minima and maxima, the ratios drill/floor (of 
 the minima) against the targets (first paint 1.25, key to pixel 1.1), the page's size as built
 and `gzip -9`'d against 200 KB and 80 KB (1 KB = 1000 bytes), the CPU, its cores and the
 Chromium version, and the load average before and after: other work on the machine makes the
-figures slower and wider, the ratio of the minima least. This is a benchmark: it fails only when
-it cannot measure, never on a target.
+figures slower and wider, the ratio of the minima least; `nice -n -15 make bench-web` (as root)
+keeps such work from dominating them. This is a benchmark: it fails only when it cannot measure,
+never on a target.
 """
 
 import argparse
