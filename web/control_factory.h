@@ -1,7 +1,6 @@
-// Makes every control of the design table an element of its own kind, named by its id: buttons
-// and boxes the browser's own (<button>, <input>), so focus, keys and screen readers come with
-// them; labels, the frame and the shape as boxes. They are stacked as designed: the document's
-// order is the stacking, back to front.
+// Takes the controls the page was built with (web/control_markup.h) by their design names, each
+// an element of its own kind: buttons and boxes the browser's own (<button>, <input>), so focus,
+// keys and screen readers come with them; labels, the frame and the shape as boxes.
 #pragma once
 
 #include <map>
@@ -21,7 +20,6 @@ struct Controls {
   std::map<std::string, std::unique_ptr<TwipLabel>, std::less<>> labels;
 };
 
-// The controls on the design area, the page's element of the window's client area.
-Controls CreateControls(const val& designArea);
+Controls TakeControls();
 
 }  // namespace web

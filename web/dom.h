@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "form/control_table.h"
+#include "web/css.h"
 
 namespace web {
 
@@ -21,10 +21,6 @@ val MakeElement(const char* tag, std::string_view id, const val& parent);
 // Places an element on its box in twips: the one place where twips become CSS pixels, 15 to a
 // pixel. The whole design area is scaled at once, so nothing here knows the screen.
 void PlaceInTwips(const val& element, float left, float top, float width, float height);
-// "395px", "27.533px": twips as CSS pixels, and pixels as CSS text.
-std::string CssPixels(float twips);
-std::string PixelsText(float pixels);
-std::string CssColour(form::Rgb colour);
 
 void SetStyle(const val& element, const char* property, const std::string& value);
 void SetAttribute(const val& element, const char* name, const std::string& value);

@@ -30,27 +30,20 @@ std::array<form::RowLabel*, 7> equationLabels(const Controls& controls) {
 
 }  // namespace
 
-Form1::Form1(const val& designArea, std::unique_ptr<drill::RandomSource> random)
-    : designArea_(designArea),
-      random_(std::move(random)),
-      controls_(CreateControls(designArea)),
+Form1::Form1(std::unique_ptr<drill::RandomSource> random)
+    : random_(std::move(random)),
+      controls_(TakeControls()),
       drill_(*this, *random_, decimalSeparator()),
       timer1_(std::chrono::milliseconds(form::FindControl("Timer1")->intervalMs),
               [this] { drill_.TickSecond(); }) {
   Document().set("title", std::string(form::kWindowTitle));
-  SetStyle(designArea_, "background-color", CssColour(form::kWindowBack));
-  // The window itself takes the focus when a hidden control gives it up, so keys still reach it.
-  designArea_.set("tabIndex", -1);
   for (const auto& [name, label] : controls_.labels) label->Fit();
   equationRow_.emplace(equationLabels(controls_));
   timer1_.SetEnabled(!(form::FindControl("Timer1")->flags & form::kDisabled));
   listenToControls();
-  // The load: the run is set up before the pupil can press anything.
+  // The load: the run is set up before the pupil can press anything. The page was built showing
+  // what the load shows, names for a screen reader included.
   drill_.InitRun();
-  nameFixedControls();
-  // Until Start the row shows its design captions "+p" and "+q".
-  SetAttribute(element(kEquationArea), "aria-label", std::string(form::kSpokenEquationBeforeStart));
-  element("Command2").call<void>("focus");
 }
 
 // Every key goes through the document first; each control's own events come from it.
@@ -86,20 +79,6 @@ void Form1::check() {
 
 void Form1::next() { drill_.NextTask(); }
 
-void Form1::nameFixedControls() {
-  for (const form::SpokenName& spoken : form::FixedNames()) {
-    SetAttribute(element(spoken.control), "aria-label", spoken.name);
-  }
-  // The stopwatches and the scores read as one name each, with their values.
-  for (const char* display : {"Label14", "Label21"})
-    SetAttribute(element(display), "role", "timer");
-  for (const char* display : {"Label4", "Label6"}) SetAttribute(element(display), "role", "img");
-  // The verdict is announced as it changes.
-  SetAttribute(element(form::kVerdict), "role", "status");
-  SetAttribute(element(form::kVerdict), "aria-live", "assertive");
-  refreshValueNames();
-}
-
 void Form1::refreshValueNames() {
   const auto caption = [&](std::string_view name) {
     const auto label = controls_.labels.find(name);
@@ -130,9 +109,7 @@ void Form1::SetVisible(std::string_view control, bool shown) {
   if (!controls_.elements.contains(control)) return;
   val target = element(control);
   // A hidden control never keeps the focus, or keys would still reach it; the window takes it.
-  if (!shown && Document()["activeElement"] == target) {
-    designArea_.call<void>("focus");
-  }
+  if (!shown && Document()["activeElement"] == target) ById("Form1").call<void>("focus");
   target.set("hidden", !shown);
   if (shown && control == "Command3") nextGuard_.Appeared(std::chrono::steady_clock::now());
   if (form::ChangesValueNames(control)) refreshValueNames();
@@ -143,7 +120,11 @@ void Form1::SetEnabled(std::string_view control, bool enabled) {
     timer1_.SetEnabled(enabled);
     return;
   }
-  if (controls_.elements.contains(control)) val(element(control)).set("disabled", !enabled);
+  if (!controls_.elements.contains(control)) return;
+  val target = element(control);
+  // A disabled box keeps no focus either: the window takes it, as from a hidden control.
+  if (!enabled && Document()["activeElement"] == target) ById("Form1").call<void>("focus");
+  target.set("disabled", !enabled);
 }
 
 void Form1::SetFocus(std::string_view control) {

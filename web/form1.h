@@ -1,7 +1,8 @@
 // The main window as a web page: the drill's only window and the only way in.
 //
-// Form1 creates its controls from the design table (control_factory), each an element whose id
-// is its design name, on the design area the page's shell scales to the screen. It owns the
+// Form1 takes its controls, each an element whose id is its design name, from the page it was
+// built with (control_markup, control_factory), on the design area the shell scales to the
+// screen. It owns the
 // drill engine by value and implements the engine's WindowPort on those elements; the equation
 // operations go to form::EquationRow, which arranges the seven TwipLabels of the row.
 //
@@ -33,9 +34,8 @@ namespace web {
 
 class Form1 final : public drill::WindowPort {
  public:
-  // Creates the window's controls on the design area and loads it (InitRun).
-  explicit Form1(const val& designArea,
-                 std::unique_ptr<drill::RandomSource> random = drill::MakeSystemRandomSource());
+  // Takes the window's controls from the page and loads it (InitRun).
+  explicit Form1(std::unique_ptr<drill::RandomSource> random = drill::MakeSystemRandomSource());
   Form1(const Form1&) = delete;
   Form1& operator=(const Form1&) = delete;
 
@@ -67,7 +67,6 @@ class Form1 final : public drill::WindowPort {
   void insertIntoBox(const val& box, const std::string& utf8);
   bool nextTakesPress() const;
 
-  void nameFixedControls();
   void refreshValueNames();
 
   const val& element(std::string_view name) const;
@@ -77,7 +76,6 @@ class Form1 final : public drill::WindowPort {
   bool takesFocus(std::string_view name) const;
   bool isAnswerBox(std::string_view name) const;
 
-  val designArea_;
   std::unique_ptr<drill::RandomSource> random_;
   Controls controls_;
   std::optional<form::EquationRow> equationRow_;

@@ -4,10 +4,8 @@
 // only where the main pointer is coarse and keeps the system keyboard closed there.
 #pragma once
 
+#include <span>
 #include <string_view>
-#include <vector>
-
-#include "web/dom.h"
 
 namespace web {
 
@@ -17,10 +15,8 @@ struct KeypadKey {
   std::string_view spoken;   // the key's name for a screen reader
 };
 
-// The keys in reading order, three digits to a row with the sign and edit keys at the side.
-const std::vector<KeypadKey>& KeypadKeys();
-
-// Makes the keypad in parent; its keys are "Key0".."Key9", "KeyMinus", "KeyBack", "KeyReturn".
-val CreateKeypad(const val& parent);
+// The keys in reading order, three digits to a row with the erase, sign and Return keys at the
+// side: "Key7", "Key8", "Key9", "KeyBack", ... "KeyReturn", "Key0".
+std::span<const KeypadKey> KeypadKeys();
 
 }  // namespace web

@@ -13,9 +13,7 @@ namespace {
 std::unique_ptr<web::Form1> window;
 
 void start() {
-  const web::val designArea = web::ById("Form1");
-  window = std::make_unique<web::Form1>(designArea);
-  const web::val keypad = web::CreateKeypad(web::ById("keypadArea"));
+  window = std::make_unique<web::Form1>();
   for (const web::KeypadKey& key : web::KeypadKeys()) {
     web::Listen(web::ById(key.name), "click", key.name);
   }

@@ -2,9 +2,10 @@
 """Puts the page together around what Emscripten builds.
 
   make_page.py shell --template web/shell.html --fonts fonts.css --icon data/roots-drill.svg
-                     --notice web/fonts/NOTICE.txt --out shell.html
-      The shell Emscripten links the page into: the embedded fonts, the window's icon and the
-      fonts' notice put in their places.
+                     --notice web/fonts/NOTICE.txt --markup markup.html --out shell.html
+      The shell Emscripten links the page into: the embedded fonts, the window's icon, the
+      fonts' notice and the window's markup (two lines: the window, then the keypad's keys, as
+      the page's own program writes them) put in their places.
 
   make_page.py site --page roots-drill.html --icons data/roots-drill-192.png
                     data/roots-drill-512.png --out site
@@ -31,9 +32,12 @@ def make_shell(args):
     icon = base64.b64encode(pathlib.Path(args.icon).read_bytes()).decode("ascii")
     # An HTML comment may not hold "--".
     notice = pathlib.Path(args.notice).read_text(encoding="utf-8").replace("--", "-")
+    window, keypad = pathlib.Path(args.markup).read_text(encoding="utf-8").splitlines()[:2]
     for placeholder, value in (("@FONTS@", pathlib.Path(args.fonts).read_text(encoding="utf-8")),
                                ("@ICON@", "data:image/svg+xml;base64," + icon),
-                               ("@NOTICE@", notice.strip())):
+                               ("@NOTICE@", notice.strip()),
+                               ("@WINDOW@", window),
+                               ("@KEYPAD@", keypad)):
         if placeholder not in shell:
             sys.exit(f"make_page.py: {args.template} has no {placeholder}")
         shell = shell.replace(placeholder, value)
@@ -105,7 +109,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     commands = parser.add_subparsers(dest="command", required=True)
     shell = commands.add_parser("shell")
-    for option in ("--template", "--fonts", "--icon", "--notice", "--out"):
+    for option in ("--template", "--fonts", "--icon", "--notice", "--markup", "--out"):
         shell.add_argument(option, required=True)
     site = commands.add_parser("site")
     site.add_argument("--page", required=True)

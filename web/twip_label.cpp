@@ -14,11 +14,7 @@ TwipLabel::TwipLabel(val element, const form::ControlRow& row, float originTop)
       sizing_(form::SizingOf(row)),
       points_(row.font.points),
       originTop_(originTop),
-      caption_(row.caption) {
-  SetText(element_, caption_);
-  setFont(form::FontPixels(points_));
-  place();
-}
+      caption_(row.caption) {}
 
 void TwipLabel::Fit() {
   switch (sizing_) {
@@ -59,12 +55,7 @@ void TwipLabel::SetWidthTwips(float width) {
   place();
 }
 
-// The caption's line is the font's own, from the top of the box.
-void TwipLabel::setFont(int pixels) {
-  const std::string font = CssFont(font_, pixels);
-  SetStyle(element_, "font", font);
-  SetStyle(element_, "line-height", PixelsText(MeasureText(font, "").height));
-}
+void TwipLabel::setFont(int pixels) { SetStyle(element_, "font", CssFont(font_, pixels)); }
 
 void TwipLabel::fitFontToBox() {
   const int designPixels = form::FontPixels(points_);

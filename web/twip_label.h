@@ -15,11 +15,12 @@ namespace web {
 
 class TwipLabel final : public form::RowLabel {
  public:
-  // originTop: the top, in the window's twips, of what the element stands on.
+  // Takes the label's element as the page was built with it, on its design box in its design
+  // font; originTop is the top, in the window's twips, of what the element stands on.
   TwipLabel(val element, const form::ControlRow& row, float originTop = 0);
 
   const val& element() const { return element_; }
-  // Measures the caption again: the faces have loaded, or the label was just made.
+  // Fits the box or the font to the caption, as measured in the page's faces.
   void Fit();
 
   std::string Caption() const override { return caption_; }
