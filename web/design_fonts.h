@@ -17,8 +17,4 @@ std::string FontFamily(const char* designFamily);
 std::string CssFont(const form::FontSpec& font, float points);
 std::string CssFont(const form::FontSpec& font, int pixels);
 
-// Every face the window uses, for loading them all before anything is measured.
-inline constexpr const char* kFaces[] = {"700 16px \"Drill Sans\"", "700 16px \"Drill Mono\"",
-                                         "900 16px \"Drill Black\""};
-
 }  // namespace web

@@ -6,13 +6,6 @@ val Document() { return val::global("document"); }
 
 val ById(std::string_view id) { return Document().call<val>("getElementById", std::string(id)); }
 
-val MakeElement(const char* tag, std::string_view id, const val& parent) {
-  val element = Document().call<val>("createElement", std::string(tag));
-  if (!id.empty()) element.set("id", std::string(id));
-  parent.call<void>("appendChild", element);
-  return element;
-}
-
 void PlaceInTwips(const val& element, float left, float top, float width, float height) {
   // One write of the four, rather than a crossing into the page for each.
   val style = element["style"];

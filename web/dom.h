@@ -1,4 +1,4 @@
-// The page's dealings with the DOM, through emscripten::val, in a few small functions: make an
+// The page's dealings with the DOM, through emscripten::val, in a few small functions: find an
 // element, place it in twips, set its caption, style and attributes, and listen to its events.
 #pragma once
 
@@ -15,8 +15,6 @@ using emscripten::val;
 
 val Document();
 val ById(std::string_view id);
-// A new element with the given id (none when empty), appended to parent.
-val MakeElement(const char* tag, std::string_view id, const val& parent);
 
 // Places an element on its box in twips: the one place where twips become CSS pixels, 15 to a
 // pixel. The whole design area is scaled at once, so nothing here knows the screen.
