@@ -19,10 +19,9 @@ std::string ShortestFixedText(float value);
 // the range of a double, past its largest value or so small it rounds to zero.
 std::optional<double> DecimalValue(const std::string& digits);
 
-// The stand-ins, on the C library's printf and strtof/strtod. They read and write the decimal
-// point of the C library's locale, so they are exact only in the "C" locale, which is the only
-// one a browser build has; a native program that calls setlocale uses the standard functions.
-std::string ShortestFixedTextByPrintf(float value);
-std::optional<double> DecimalValueByStrtod(const std::string& digits);
+// The stand-ins: exact arithmetic on whole numbers of any size, without the C library's printf
+// and strtod, which would weigh down the browser build, and without its locale.
+std::string ShortestFixedTextExact(float value);
+std::optional<double> DecimalValueExact(const std::string& digits);
 
 }  // namespace drill

@@ -18,9 +18,9 @@
 namespace {
 
 using drill::DecimalValue;
-using drill::DecimalValueByStrtod;
+using drill::DecimalValueExact;
 using drill::ShortestFixedText;
-using drill::ShortestFixedTextByPrintf;
+using drill::ShortestFixedTextExact;
 
 std::string HexText(float value) {
   char buffer[32];
@@ -117,7 +117,7 @@ TEST(DecimalValue, ReadsTheNearestDoubleAndNothingPastTheRange) {
   for (const DecimalCase& c : DecimalCases()) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(DecimalValue(c.digits), c.value);
-    EXPECT_EQ(DecimalValueByStrtod(c.digits), c.value);
+    EXPECT_EQ(DecimalValueExact(c.digits), c.value);
   }
 }
 
@@ -125,7 +125,7 @@ TEST(DecimalValue, ReadsTheNearestDoubleAndNothingPastTheRange) {
 
 // The stand-ins against the standard functions they stand in for, where the library has them.
 
-TEST(ShortestFixedTextByPrintf, WritesWhatToCharsWrites) {
+TEST(ShortestFixedTextExact, WritesWhatToCharsWrites) {
   std::vector<float> floats = HardFloats();
   floats.push_back(std::numeric_limits<float>::infinity());
   floats.push_back(-std::numeric_limits<float>::infinity());
@@ -133,7 +133,7 @@ TEST(ShortestFixedTextByPrintf, WritesWhatToCharsWrites) {
     char buffer[64];
     const auto [end, error] =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-    ASSERT_EQ(ShortestFixedTextByPrintf(value), std::string(buffer, end)) << HexText(value);
+    ASSERT_EQ(ShortestFixedTextExact(value), std::string(buffer, end)) << HexText(value);
   }
 }
 
@@ -144,7 +144,7 @@ std::optional<double> FromChars(const std::string& digits) {
   return value;
 }
 
-TEST(DecimalValueByStrtod, ReadsWhatFromCharsReads) {
+TEST(DecimalValueExact, ReadsWhatFromCharsReads) {
   std::vector<std::string> texts;
   for (const DecimalCase& c : DecimalCases()) texts.push_back(c.digits);
   // Digit strings of every length up to 60, and a few far longer, with the point anywhere or
@@ -163,7 +163,7 @@ TEST(DecimalValueByStrtod, ReadsWhatFromCharsReads) {
     texts.push_back(text);
   }
   for (const std::string& text : texts) {
-    ASSERT_EQ(DecimalValueByStrtod(text), FromChars(text)) << text;
+    ASSERT_EQ(DecimalValueExact(text), FromChars(text)) << text;
   }
 }
 
