@@ -36,7 +36,6 @@ Form1::Form1(std::unique_ptr<drill::RandomSource> random)
       drill_(*this, *random_, decimalSeparator()),
       timer1_(std::chrono::milliseconds(form::FindControl("Timer1")->intervalMs),
               [this] { drill_.TickSecond(); }) {
-  Document().set("title", std::string(form::kWindowTitle));
   for (const auto& [name, label] : controls_.labels) label->Fit();
   equationRow_.emplace(equationLabels(controls_));
   timer1_.SetEnabled(!(form::FindControl("Timer1")->flags & form::kDisabled));

@@ -2,10 +2,10 @@
 """Puts the page together around what Emscripten builds.
 
   make_page.py shell --template web/shell.html --fonts fonts.css --icon data/roots-drill.svg
-                     --notice web/fonts/NOTICE.txt --markup markup.html --out shell.html
+                     --notice web/fonts/NOTICE.txt --markup markup.json --out shell.html
       The shell Emscripten links the page into: the embedded fonts, the window's icon, the
-      fonts' notice and the window's markup (two lines: the window, then the keypad's keys, as
-      the page's own program writes them) put in their places.
+      fonts' notice, and the window's title, colour and markup as the page's own program writes
+      them (markup.json) put in their places.
 
   make_page.py site --page roots-drill.html --icons data/roots-drill-192.png
                     data/roots-drill-512.png --out site
@@ -19,12 +19,11 @@ import base64
 import hashlib
 import json
 import pathlib
+import re
 import shutil
 import sys
 
-TITLE = "Корни квадратного уравнения — устный счёт"
 SHORT_NAME = "Корни уравнения"
-WINDOW_BACK = "#FFC0FF"
 
 
 def make_shell(args):
@@ -32,12 +31,14 @@ def make_shell(args):
     icon = base64.b64encode(pathlib.Path(args.icon).read_bytes()).decode("ascii")
     # An HTML comment may not hold "--".
     notice = pathlib.Path(args.notice).read_text(encoding="utf-8").replace("--", "-")
-    window, keypad = pathlib.Path(args.markup).read_text(encoding="utf-8").splitlines()[:2]
+    markup = json.loads(pathlib.Path(args.markup).read_text(encoding="utf-8"))
     for placeholder, value in (("@FONTS@", pathlib.Path(args.fonts).read_text(encoding="utf-8")),
                                ("@ICON@", "data:image/svg+xml;base64," + icon),
                                ("@NOTICE@", notice.strip()),
-                               ("@WINDOW@", window),
-                               ("@KEYPAD@", keypad)):
+                               ("@TITLE@", markup["title"]),
+                               ("@WINDOW_BACK@", markup["windowBack"]),
+                               ("@WINDOW@", markup["window"]),
+                               ("@KEYPAD@", markup["keypad"])):
         if placeholder not in shell:
             sys.exit(f"make_page.py: {args.template} has no {placeholder}")
         shell = shell.replace(placeholder, value)
@@ -85,14 +86,17 @@ def make_site(args):
         size = pathlib.Path(icon).stem.rsplit("-", 1)[-1]
         icons.append({"src": pathlib.Path(icon).name, "sizes": f"{size}x{size}",
                       "type": "image/png", "purpose": "any"})
+    page = pathlib.Path(args.page).read_text(encoding="utf-8")
+    # The page's own title and colour name it on a home screen.
+    title = re.search(r"<title>(.*?)</title>", page).group(1)
+    colour = re.search(r'<meta name="theme-color" content="(#[0-9A-Fa-f]{6})">', page).group(1)
     manifest = {
-        "name": TITLE, "short_name": SHORT_NAME, "lang": "ru", "dir": "ltr",
+        "name": title, "short_name": SHORT_NAME, "lang": "ru", "dir": "ltr",
         "start_url": "./", "scope": "./", "display": "standalone",
-        "background_color": WINDOW_BACK, "theme_color": WINDOW_BACK, "icons": icons,
+        "background_color": colour, "theme_color": colour, "icons": icons,
     }
     (out / "manifest.webmanifest").write_text(json.dumps(manifest, ensure_ascii=False, indent=2),
                                               encoding="utf-8")
-    page = pathlib.Path(args.page).read_text(encoding="utf-8")
     if "<!--site-->" not in page:
         sys.exit(f"make_page.py: {args.page} has no <!--site--> mark")
     page = page.replace("<!--site-->", SITE_HEAD % {"icon": icons[0]["src"]})
