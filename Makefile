@@ -20,8 +20,7 @@ CMAKE_FLAGS ?=
 
 .PHONY: all setup build run test test-sanitize soak fuzz bench audit install package \
         windows-setup windows test-windows bench-windows audit-windows web-setup web test-web \
-        bench-web \
-        clean
+        bench-web clean
 
 all: build
 
