@@ -37,13 +37,7 @@ class PhoneKeypad(PageTest):
         for width, height, orientation in ((390, 844, "portraitPrimary"),
                                            (844, 390, "landscapePrimary")):
             with self.subTest(orientation):
-                self.page.cdp("Emulation.setDeviceMetricsOverride", {
-                    "width": width, "height": height, "deviceScaleFactor": 3, "mobile": True,
-                    "screenOrientation": {"type": orientation, "angle": 0 if width < height
-                                          else 90}})
-                self.page.wait_for("return document.documentElement.clientWidth === arguments[0]"
-                                   " && document.getElementById('keypadArea')"
-                                   ".getBoundingClientRect().width > 0", width, timeout=3)
+                self.page.turn_screen(width, height, orientation)
                 shown = self.keypad()
                 self.assertTrue(shown["coarse"])
                 self.assertTrue(shown["shown"])

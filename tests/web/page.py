@@ -219,6 +219,20 @@ class Page:
     def cdp(self, command, params=None):
         return self.driver.execute_cdp_cmd(command, params or {})
 
+    def turn_screen(self, width, height, orientation):
+        """Emulates a phone's screen at width x height held in orientation, and returns once the
+        page has handled the resize: a listener added after the page's own runs after it."""
+        self.js("window.handledSize = [document.documentElement.clientWidth,"
+                " document.documentElement.clientHeight];"
+                "addEventListener('resize', () => { window.handledSize = ["
+                "document.documentElement.clientWidth, document.documentElement.clientHeight]; });")
+        self.cdp("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": 3, "mobile": True,
+            "screenOrientation": {"type": orientation, "angle": 0 if width < height else 90}})
+        self.wait_for("return window.handledSize[0] === arguments[0] &&"
+                      " window.handledSize[1] === arguments[1]", width, height, timeout=3,
+                      message="the page never handled the resize")
+
     def accessibility(self, names):
         """The node a screen reader gets for each named element, from the full accessibility
         tree: {name: node}, None for an element the tree leaves out."""
