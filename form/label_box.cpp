@@ -2,6 +2,10 @@
 
 namespace form {
 
+TwipBox DesignBox(const ControlRow& row) {
+  return {float(row.left), float(row.top), float(row.width), float(row.height)};
+}
+
 LabelSizing SizingOf(const ControlRow& row) {
   if (row.flags & kSizesItself) return LabelSizing::ToCaption;
   if (row.flags & kShrinksCaption) return LabelSizing::FontToBox;

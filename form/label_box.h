@@ -21,6 +21,9 @@ enum class LabelSizing {
   FontToBox,  // the box stays; a caption too wide for it is drawn in a smaller font
 };
 
+// The control's box as the table gives it.
+TwipBox DesignBox(const ControlRow& row);
+
 LabelSizing SizingOf(const ControlRow& row);
 
 // The box fitted to a caption of the given size (in twips): the top stays, and so does the left

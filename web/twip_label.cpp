@@ -7,52 +7,27 @@
 namespace web {
 
 TwipLabel::TwipLabel(val element, const form::ControlRow& row, float originTop)
-    : element_(std::move(element)),
+    : SizedLabel(row),
+      element_(std::move(element)),
       font_(row.font),
-      box_{float(row.left), float(row.top), float(row.width), float(row.height)},
-      align_(row.align),
-      sizing_(form::SizingOf(row)),
-      points_(row.font.points),
       originTop_(originTop),
       caption_(row.caption) {}
-
-void TwipLabel::Fit() {
-  switch (sizing_) {
-    case form::LabelSizing::Fixed:
-      break;
-    case form::LabelSizing::ToCaption: {
-      const TextSize size = MeasureText(CssFont(font_, points_), caption_);
-      box_ = form::FitToCaption(box_, align_, size.width * form::kTwipsPerPixel,
-                                size.height * form::kTwipsPerPixel);
-      place();
-      break;
-    }
-    case form::LabelSizing::FontToBox:
-      fitFontToBox();
-      break;
-  }
-}
 
 void TwipLabel::SetCaption(std::string_view utf8) {
   caption_ = utf8;
   SetText(element_, caption_);
-  Fit();
+  followCaption();
 }
 
 void TwipLabel::SetFontPoints(float points) {
   points_ = points;
   setFont(form::FontPixels(points_));
-  Fit();
+  followCaption();
 }
 
-void TwipLabel::SetLeftTwips(float left) {
-  box_.left = left;
-  place();
-}
-
-void TwipLabel::SetWidthTwips(float width) {
-  box_.width = width;
-  place();
+form::SizedLabel::CaptionTwips TwipLabel::measureCaption() const {
+  const TextSize size = MeasureText(CssFont(font_, points_), caption_);
+  return {size.width * form::kTwipsPerPixel, size.height * form::kTwipsPerPixel};
 }
 
 void TwipLabel::setFont(int pixels) { SetStyle(element_, "font", CssFont(font_, pixels)); }

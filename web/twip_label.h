@@ -7,13 +7,12 @@
 #include <string>
 
 #include "form/control_table.h"
-#include "form/equation_row.h"
-#include "form/label_box.h"
+#include "form/sized_label.h"
 #include "web/dom.h"
 
 namespace web {
 
-class TwipLabel final : public form::RowLabel {
+class TwipLabel final : public form::SizedLabel {
  public:
   // Takes the label's element as the page was built with it, on its design box in its design
   // font; originTop is the top, in the window's twips, of what the element stands on.
@@ -21,31 +20,20 @@ class TwipLabel final : public form::RowLabel {
 
   const val& element() const { return element_; }
   // Fits the box or the font to the caption, as measured in the page's faces.
-  void Fit();
+  void Fit() { followCaption(); }
 
   std::string Caption() const override { return caption_; }
   void SetCaption(std::string_view utf8) override;
-  float FontPoints() const override { return points_; }
   void SetFontPoints(float points) override;
-  float LeftTwips() const override { return box_.left; }
-  float WidthTwips() const override { return box_.width; }
-  // Holds until the caption or the font change again.
-  void SetLeftTwips(float left) override;
-  void SetWidthTwips(float width) override;
-
-  const form::TwipBox& box() const { return box_; }
 
  private:
+  CaptionTwips measureCaption() const override;
+  void fitFontToBox() override;
+  void place() override;
   void setFont(int pixels);
-  void fitFontToBox();
-  void place();
 
   val element_;
   form::FontSpec font_;
-  form::TwipBox box_;
-  form::Align align_;
-  form::LabelSizing sizing_;
-  float points_;
   float originTop_;
   std::string caption_;
 };

@@ -25,16 +25,12 @@ int idOf(const ControlRow& row) {
   return kFirstControlId + static_cast<int>(&row - form::ControlTable().data());
 }
 
-form::TwipBox designBox(const ControlRow& row) {
-  return {float(row.left), float(row.top), float(row.width), float(row.height)};
-}
-
 bool hasWindow(const ControlRow& row) {
   return row.kind != ControlKind::Timer && row.kind != ControlKind::Shape;
 }
 
 HWND createControl(const ControlRow& row, HWND parent, UINT dpi, Controls& controls) {
-  const RECT place = PixelRect(designBox(row), dpi);
+  const RECT place = PixelRect(form::DesignBox(row), dpi);
   switch (row.kind) {
     case ControlKind::Button:
       return CreateFlatButton(parent, idOf(row), row, place);
@@ -109,7 +105,7 @@ void PlaceControls(Controls& controls, UINT dpi) {
     if (row->kind == ControlKind::Label) continue;  // a label places itself, in twips
     giveFont(*row, control, dpi, controls);
     // The frame changes too: a box's frame follows its font (text_box.h).
-    const RECT place = PixelRect(designBox(*row), dpi);
+    const RECT place = PixelRect(form::DesignBox(*row), dpi);
     SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
                  place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }

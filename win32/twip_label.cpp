@@ -24,11 +24,8 @@ UINT textAlignment(form::Align align) {
 }  // namespace
 
 TwipLabel::TwipLabel(HWND parent, int id, const form::ControlRow& row, UINT dpi)
-    : box_{float(row.left), float(row.top), float(row.width), float(row.height)},
-      align_(row.align),
-      sizing_(form::SizingOf(row)),
+    : SizedLabel(row),
       design_(row.font),
-      points_(row.font.points),
       dpi_(dpi),
       caption_(Utf16(row.caption)),
       text_(DesignColour(row.text)),
@@ -49,39 +46,29 @@ std::string TwipLabel::Caption() const { return Utf8(caption_); }
 
 void TwipLabel::SetCaption(std::string_view utf8) {
   std::wstring caption = Utf16(utf8);
-  if (caption == caption_ && (sizing_ != form::LabelSizing::ToCaption || fitted_))
+  if (caption == caption_ && (sizing_ != form::LabelSizing::ToCaption || fittedToCaption()))
     return;  // as it is
   caption_ = std::move(caption);
   SetWindowTextW(hwnd_, caption_.c_str());
-  resize();
+  followCaption();
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void TwipLabel::SetFontPoints(float points) {
   points_ = points;
   makeFont(form::FontPixels(points_, static_cast<int>(dpi_)));
-  resize();
+  followCaption();
   InvalidateRect(hwnd_, nullptr, FALSE);
-}
-
-void TwipLabel::SetLeftTwips(float left) {
-  box_.left = left;
-  place();
-}
-
-void TwipLabel::SetWidthTwips(float width) {
-  box_.width = width;
-  place();
 }
 
 void TwipLabel::SetDpi(UINT dpi) {
   dpi_ = dpi;
   makeFont(form::FontPixels(points_, static_cast<int>(dpi_)));
   // A label still on its design box keeps it, as it would have at this DPI from the start.
-  if (sizing_ == form::LabelSizing::ToCaption && !fitted_) {
+  if (sizing_ == form::LabelSizing::ToCaption && !fittedToCaption()) {
     place();
   } else {
-    resize();
+    followCaption();
     place();
   }
   InvalidateRect(hwnd_, nullptr, FALSE);
@@ -93,24 +80,11 @@ void TwipLabel::makeFont(int pixels) {
   baselineDrop_ = 0;
 }
 
-void TwipLabel::resize() {
-  switch (sizing_) {
-    case form::LabelSizing::Fixed:
-      break;
-    case form::LabelSizing::ToCaption: {
-      const CaptionSize size =
-          MeasureCaption(font_.get(), caption_.c_str(), static_cast<int>(caption_.size()));
-      const int dpi = static_cast<int>(dpi_);
-      box_ = form::FitToCaption(box_, align_, form::FromPixels(size.width, dpi),
-                                form::FromPixels(size.height, dpi));
-      fitted_ = true;
-      place();
-      break;
-    }
-    case form::LabelSizing::FontToBox:
-      fitFontToBox();
-      break;
-  }
+form::SizedLabel::CaptionTwips TwipLabel::measureCaption() const {
+  const CaptionSize size =
+      MeasureCaption(font_.get(), caption_.c_str(), static_cast<int>(caption_.size()));
+  const int dpi = static_cast<int>(dpi_);
+  return {form::FromPixels(size.width, dpi), form::FromPixels(size.height, dpi)};
 }
 
 void TwipLabel::fitFontToBox() {

@@ -9,13 +9,12 @@
 #include <string_view>
 
 #include "form/control_table.h"
-#include "form/equation_row.h"
-#include "form/label_box.h"
+#include "form/sized_label.h"
 #include "win32/gdi_owners.h"
 
 namespace win32 {
 
-class TwipLabel : public form::RowLabel {
+class TwipLabel : public form::SizedLabel {
  public:
   // Creates the label on its parent with its design box, caption, font and colours.
   TwipLabel(HWND parent, int id, const form::ControlRow& row, UINT dpi);
@@ -26,15 +25,8 @@ class TwipLabel : public form::RowLabel {
 
   std::string Caption() const override;
   void SetCaption(std::string_view utf8) override;
-  float FontPoints() const override { return points_; }
   void SetFontPoints(float points) override;
-  float LeftTwips() const override { return box_.left; }
-  float WidthTwips() const override { return box_.width; }
-  // Holds until the caption or the font change again.
-  void SetLeftTwips(float left) override;
-  void SetWidthTwips(float width) override;
 
-  const form::TwipBox& box() const { return box_; }
   HFONT font() const { return font_.get(); }
   int fontPixels() const { return fontPixels_; }
 
@@ -44,22 +36,17 @@ class TwipLabel : public form::RowLabel {
   void Draw(const DRAWITEMSTRUCT& item) const;
 
  private:
+  CaptionTwips measureCaption() const override;
+  void fitFontToBox() override;
+  void place() override;
   void makeFont(int pixels);
-  void resize();
-  void fitFontToBox();
-  void place();
 
   HWND hwnd_ = nullptr;
-  form::TwipBox box_;
-  form::Align align_;
-  form::LabelSizing sizing_;
   form::FontSpec design_;
-  float points_;
   UINT dpi_;
   std::wstring caption_;
   FontHandle font_;
   int fontPixels_ = 0;
-  bool fitted_ = false;   // the box has followed a caption or font set since creation
   int baselineDrop_ = 0;  // how far a shrunk caption is drawn below the top, keeping the baseline
   COLORREF text_;
   COLORREF back_;

@@ -31,10 +31,8 @@ QColor colour(form::Rgb value) {
 QString caption(const ControlRow& row) { return QString::fromUtf8(row.caption); }
 
 QWidget* createLabel(const ControlRow& row, QWidget* parent) {
-  const form::TwipBox box{float(row.left), float(row.top), float(row.width), float(row.height)};
-  auto* label = new TwipLabel(parent, box, row.align, form::SizingOf(row));
-  label->setDesignFont(designfonts::fontFor(row.font, designfonts::Fallback::None),
-                       row.font.points);
+  auto* label = new TwipLabel(parent, row);
+  label->setFont(designfonts::fontFor(row.font, designfonts::Fallback::None));
   QPalette colours = label->palette();
   colours.setColor(QPalette::Window, colour(row.back));
   if (row.text != form::kSystemColour) colours.setColor(QPalette::WindowText, colour(row.text));

@@ -21,11 +21,10 @@ Qt::Alignment qtAlignment(form::Align align) {
 
 }  // namespace
 
-TwipLabel::TwipLabel(QWidget* parent, const form::TwipBox& box, form::Align align,
-                     form::LabelSizing sizing)
-    : QLabel(parent), box_(box), align_(align), sizing_(sizing) {
+TwipLabel::TwipLabel(QWidget* parent, const form::ControlRow& row)
+    : QLabel(parent), SizedLabel(row) {
   setTextFormat(Qt::PlainText);
-  setAlignment(qtAlignment(align) | Qt::AlignTop);
+  setAlignment(qtAlignment(align_) | Qt::AlignTop);
   setMargin(0);
   setIndent(0);
   setAutoFillBackground(true);  // opaque: the label hides what lies under its box
@@ -34,16 +33,11 @@ TwipLabel::TwipLabel(QWidget* parent, const form::TwipBox& box, form::Align alig
 
 void TwipLabel::setCaption(const QString& caption) {
   setText(caption);
-  resize();
+  followCaption();
 }
 
 void TwipLabel::SetCaption(std::string_view utf8) {
   setCaption(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
-}
-
-void TwipLabel::setDesignFont(const QFont& font, float points) {
-  points_ = points;
-  setFont(font);
 }
 
 void TwipLabel::SetFontPoints(float points) {
@@ -51,34 +45,12 @@ void TwipLabel::SetFontPoints(float points) {
   QFont resized = font();
   resized.setPixelSize(form::FontPixels(points));
   setFont(resized);
-  resize();
+  followCaption();
 }
 
-void TwipLabel::SetLeftTwips(float left) {
-  box_.left = left;
-  place();
-}
-
-void TwipLabel::SetWidthTwips(float width) {
-  box_.width = width;
-  place();
-}
-
-void TwipLabel::resize() {
-  switch (sizing_) {
-    case form::LabelSizing::Fixed:
-      break;
-    case form::LabelSizing::ToCaption: {
-      const QFontMetrics metrics(font());
-      box_ = form::FitToCaption(box_, align_, form::FromPixels(metrics.horizontalAdvance(text())),
-                                form::FromPixels(metrics.height()));
-      place();
-      break;
-    }
-    case form::LabelSizing::FontToBox:
-      fitFontToBox();
-      break;
-  }
+form::SizedLabel::CaptionTwips TwipLabel::measureCaption() const {
+  const QFontMetrics metrics(font());
+  return {form::FromPixels(metrics.horizontalAdvance(text())), form::FromPixels(metrics.height())};
 }
 
 void TwipLabel::fitFontToBox() {
