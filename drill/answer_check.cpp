@@ -8,9 +8,6 @@
 namespace drill {
 namespace {
 
-constexpr std::string_view kCorrect = "Правильно!";
-constexpr std::string_view kIncorrect = "Неправильно!";
-
 // A typed answer equals a root only if it holds a number and that number is the root.
 bool isRoot(const std::optional<double>& typed, std::int16_t root) {
   return typed.has_value() && *typed == root;

@@ -23,6 +23,10 @@ namespace drill {
 // The tasks a run has room for; solving the last of them completes the run.
 inline constexpr std::int16_t kTasksPerRun = 500;
 
+// The verdicts CheckAnswer shows in Label12.
+inline constexpr std::string_view kCorrect = "Правильно!";
+inline constexpr std::string_view kIncorrect = "Неправильно!";
+
 // The operations by which the engine changes and reads the window. Texts are UTF-8.
 class WindowPort {
  public:
