@@ -1,6 +1,5 @@
 #include "window/accessible_names.h"
 
-#include <QAccessible>
 #include <QLabel>
 #include <QWidget>
 
@@ -12,8 +11,6 @@ namespace {
 QWidget* control(const QWidget& window, std::string_view name) {
   return window.findChild<QWidget*>(QString::fromLatin1(name.data(), qsizetype(name.size())));
 }
-
-AnnouncementSink announcementSink = &QAccessible::updateAccessibility;
 
 void setName(const QWidget& window, const form::SpokenName& spoken) {
   QWidget* widget = control(window, spoken.control);
@@ -41,15 +38,6 @@ void NameFixedControls(const QWidget& window) {
 
 void Refresh(const QWidget& window, std::string_view changedControl) {
   if (form::ChangesValueNames(changedControl)) refreshValues(window);
-}
-
-void AnnounceVerdict(QWidget& verdict) {
-  QAccessibleEvent alert(&verdict, QAccessible::Alert);
-  announcementSink(&alert);
-}
-
-void SetAnnouncementSink(AnnouncementSink sink) {
-  announcementSink = sink ? sink : &QAccessible::updateAccessibility;
 }
 
 }  // namespace accessiblenames

@@ -4,7 +4,6 @@
 
 #include <string_view>
 
-class QAccessibleEvent;
 class QWidget;
 
 namespace accessiblenames {
@@ -15,15 +14,5 @@ void NameFixedControls(const QWidget& window);
 // Renames the displays whose name carries their current value (rating, grade, both stopwatches)
 // when the control that changed is one they read.
 void Refresh(const QWidget& window, std::string_view changedControl);
-
-// Tells a screen reader that the verdict changed, so it is spoken without the pupil looking
-// for it.
-void AnnounceVerdict(QWidget& verdict);
-
-// Where announcements go: QAccessible::updateAccessibility, which passes them to the platform's
-// screen-reader bridge. Without a bridge (a headless test) it drops them, so a test installs its
-// own sink to hear them.
-using AnnouncementSink = void (*)(QAccessibleEvent* event);
-void SetAnnouncementSink(AnnouncementSink sink);
 
 }  // namespace accessiblenames

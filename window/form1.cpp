@@ -1,5 +1,6 @@
 #include "window/form1.h"
 
+#include <QAccessible>
 #include <QCommonStyle>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -14,6 +15,7 @@
 #include "form/twips.h"
 #include "form/window_events.h"
 #include "window/accessible_names.h"
+#include "window/announcement.h"
 #include "window/control_factory.h"
 #include "window/second_timer.h"
 #include "window/twip_label.h"
@@ -42,7 +44,8 @@ Form1::Form1(std::unique_ptr<drill::RandomSource> random, QWidget* parent)
       random_(std::move(random)),
       controls_(CreateControls(*this)),
       equationRow_(equationLabels(controls_)),
-      drill_(*this, *random_, decimalSeparator()) {
+      drill_(*this, *random_, decimalSeparator()),
+      announcement_(new Announcement(this)) {
   setObjectName("Form1");
   setWindowTitle(QString::fromUtf8(form::kWindowTitle));
   setWindowIcon(WindowIcon());
@@ -82,6 +85,7 @@ void Form1::StartRun() { form::StartRun(*this, drill_); }
 
 void Form1::check() {
   drill_.CheckAnswer();
+  tellNews();
   switch (form::WhereFocusGoesAfterCheck(!find<QWidget>("Command3")->isHidden(),
                                          find<QWidget>("Text4")->isEnabled())) {
     case form::FocusAfterCheck::Next:
@@ -118,6 +122,9 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
       return false;
     case QEvent::FocusIn:
       enteredBox(watched, static_cast<const QFocusEvent&>(*event));
+      return false;
+    case QEvent::FocusOut:
+      leftBox(watched);
       return false;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
@@ -175,6 +182,15 @@ void Form1::enteredBox(const QObject* watched, const QFocusEvent& focus) {
   if (form::SelectsAllOnEntry(cause)) box->selectAll();
 }
 
+// A screen reader takes a caret that moves in the box with the focus for the pupil's own move,
+// and then says nothing of the focus coming there. When the program empties the first box and
+// puts the focus in it (after a wrong answer, after Next), its caret must already stand at the
+// start: so a box the focus leaves has its caret put there, while a reader listens.
+void Form1::leftBox(const QObject* watched) {
+  if (QLineEdit* box = answerBox(watched); box && QAccessible::isActive())
+    box->setCursorPosition(0);
+}
+
 QLineEdit* Form1::answerBox(const QObject* watched) const {
   for (const char* name : {"Text4", "Text5"}) {
     if (watched == find<QObject>(name)) return find<QLineEdit>(name);
@@ -219,6 +235,10 @@ bool Form1::nextTakesPress() const {
 
 void Form1::showCheckRule() { form::ShowCheckRule(*this); }
 
+// The news goes out before the focus moves (the engine's, the window's, or Qt's own when the
+// control holding it goes), so the pupil hears what happened and then where the focus went.
+void Form1::tellNews() { announcement_->Tell(QString::fromStdString(news_.Take())); }
+
 template <typename Control>
 Control* Form1::find(std::string_view name) const {
   return qobject_cast<Control*>(controls_.value(qtext(name)));
@@ -228,7 +248,7 @@ void Form1::SetCaption(std::string_view control, std::string_view text) {
   auto* label = find<TwipLabel>(control);
   if (!label) return;
   label->setCaption(qtext(text));
-  if (control == form::kVerdict && !text.empty()) accessiblenames::AnnounceVerdict(*label);
+  news_.CaptionSet(control, text);
   accessiblenames::Refresh(*this, control);
 }
 
@@ -244,6 +264,8 @@ std::string Form1::GetText(std::string_view control) {
 void Form1::SetVisible(std::string_view control, bool shown) {
   auto* widget = find<QWidget>(control);
   if (!widget) return;
+  news_.VisibilitySet(control, shown);
+  if (!shown && focusWidget() == widget) tellNews();
   widget->setVisible(shown);
   if (shown && control == "Command3") nextGuard_.Appeared(std::chrono::steady_clock::now());
   // Qt moves the focus off a control it hides only when another control can take it, and keys
@@ -257,11 +279,13 @@ void Form1::SetEnabled(std::string_view control, bool enabled) {
   if (auto* timer = find<SecondTimer>(control)) {
     timer->setEnabled(enabled);
   } else if (auto* widget = find<QWidget>(control)) {
+    if (!enabled && focusWidget() == widget) tellNews();
     widget->setEnabled(enabled);
   }
 }
 
 void Form1::SetFocus(std::string_view control) {
+  tellNews();
   if (auto* widget = find<QWidget>(control)) widget->setFocus(Qt::OtherFocusReason);
 }
 
@@ -269,5 +293,6 @@ void Form1::SetupEquationFonts() { equationRow_.SetupEquationFonts(); }
 
 void Form1::ShowEquation(std::int16_t p, std::int16_t q) {
   equationRow_.ShowEquation(p, q);
+  news_.EquationShown(p, q);
   find<QWidget>("EquationArea")->setAccessibleName(qtext(form::SpokenEquation(p, q)));
 }

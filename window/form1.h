@@ -10,7 +10,9 @@
 // belongs, and control returns to Qt's event loop. The window itself handles Start, the answer
 // boxes' show-Check rule (form/window_events.h), Return and the focus, and keeps a held key or a
 // double click from pressing Next (form/keyboard_rules.h); Ctrl+A and a box entered by Tab
-// follow the answer boxes' rules (form/answer_box.h), and TextBox takes pastes by them.
+// follow the answer boxes' rules (form/answer_box.h), and TextBox takes pastes by them. The news
+// of each step (form/news.h) goes to a screen reader through Announcement before the focus moves,
+// so the pupil hears the equation or the verdict and then where the focus went.
 #pragma once
 
 #include <QHash>
@@ -21,7 +23,9 @@
 #include "form/answer_box.h"
 #include "form/equation_row.h"
 #include "form/keyboard_rules.h"
+#include "form/news.h"
 
+class Announcement;
 class QFocusEvent;
 class QKeyEvent;
 class QLineEdit;
@@ -62,9 +66,11 @@ class Form1 : public QWidget, public drill::WindowPort {
   bool keyPressed(const QObject* watched, const QKeyEvent& key);
   static form::BoxKeyAction boxKeyDoes(const QKeyEvent& key);
   void enteredBox(const QObject* watched, const QFocusEvent& focus);
+  void leftBox(const QObject* watched);
   QLineEdit* answerBox(const QObject* watched) const;
   void pressReturn();
   bool nextTakesPress() const;
+  void tellNews();
   template <typename Control>
   Control* find(std::string_view name) const;
 
@@ -74,4 +80,6 @@ class Form1 : public QWidget, public drill::WindowPort {
   drill::Drill drill_;
   form::HeldKeys heldKeys_;
   form::NextGuard nextGuard_;
+  form::News news_;
+  Announcement* announcement_;
 };
