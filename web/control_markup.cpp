@@ -210,7 +210,7 @@ class Writer {
   }
 
   // What a screen reader hears of the control: its name, a role for the displays read with their
-  // values, the verdict announced as it changes; nothing of the pieces other names already say.
+  // values; nothing of the pieces other names already say. The verdict is told with the news.
   std::string accessibility(const ControlRow& row) const {
     const std::string_view name = row.name;
     std::string html;
@@ -219,7 +219,6 @@ class Writer {
     }
     if (name == "Label14" || name == "Label21") html += " role=\"timer\"";
     if (name == "Label4" || name == "Label6") html += " role=\"img\"";
-    if (name == form::kVerdict) html += " role=\"status\" aria-live=\"assertive\"";
     const bool piece = row.kind == ControlKind::Shape || row.parent == Parent::EquationRow ||
                        spokenElsewhere(name);
     if (piece) html += " aria-hidden=\"true\"";
@@ -244,11 +243,16 @@ std::string LoadedWindowMarkup() {
                      escaped(form::kSpokenEquationBeforeStart) + "\" style=\"" +
                      CssBox(0, rowTop, form::kClientWidthTwips, float(rowLabel.height)) + "\">" +
                      writer.Controls(Parent::EquationRow, rowTop) + "</div>";
+  // The news of each step (form/news.h), for a screen reader only: two live regions taking turns
+  // (web/form1.cpp), a pixel wide and clipped away, so they are never seen.
+  const std::string news = "<div id=\"" + std::string(kNews) +
+                           "\" style=\"width:1px;height:1px;overflow:hidden;clip:rect(0 0 0 0)\">"
+                           "<div role=\"status\"></div><div role=\"status\"></div></div>";
   // The window's client area itself, which takes the focus when a hidden control gives it up.
   return "<div id=\"Form1\" tabindex=\"-1\" style=\"" +
          CssBox(0, 0, form::kClientWidthTwips, form::kClientHeightTwips) +
          ";background-color:" + CssColour(form::kWindowBack) + "\">" + html +
-         writer.Controls(Parent::Window) + "</div>";
+         writer.Controls(Parent::Window) + news + "</div>";
 }
 
 std::string KeypadMarkup() {

@@ -9,6 +9,9 @@
 
 namespace web {
 
+// Where a screen reader is told the news of each step (form/news.h): two live regions.
+inline constexpr char kNews[] = "News";
+
 // The window's client area, #Form1, with its controls, as it has loaded (the load hides Check
 // and the task's minutes and disables the answer boxes).
 std::string LoadedWindowMarkup();

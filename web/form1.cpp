@@ -1,14 +1,28 @@
 #include "web/form1.h"
 
+#include <emscripten/eventloop.h>
+
+#include <algorithm>
 #include <array>
 #include <chrono>
 
 #include "form/control_table.h"
 #include "form/spoken.h"
 #include "form/window_events.h"
+#include "web/control_markup.h"
 
 namespace web {
 namespace {
+
+// How long a hidden button stays in a screen reader's tree: until the browser has told the
+// reader where the focus went, which it does with its next update of the tree.
+constexpr double kLeavingMs = 250;
+
+// What keeps a hidden button in the tree meanwhile: drawn, but transparent and not to be clicked.
+constexpr std::array<std::pair<const char*, const char*>, 3> kLeavingStyle = {
+    {{"display", "block"}, {"opacity", "0"}, {"pointer-events", "none"}}};
+
+constexpr std::array<const char*, 3> kButtons = {"Command1", "Command2", "Command3"};
 
 // The pupil's own decimal separator, from the browser's language, for the rating.
 std::string decimalSeparator() {
@@ -63,7 +77,9 @@ void Form1::listenToControls() {
 void Form1::StartRun() { form::StartRun(*this, drill_); }
 
 void Form1::check() {
+  if (isAnswerBox(focusedName())) ById("Form1").call<void>("focus");
   drill_.CheckAnswer();
+  tellNews();
   switch (form::WhereFocusGoesAfterCheck(isShown("Command3"), isEnabled("Text4"))) {
     case form::FocusAfterCheck::Next:
       SetFocus("Command3");
@@ -88,10 +104,53 @@ void Form1::refreshValueNames() {
   }
 }
 
+// The two live regions take turns: the news goes into the empty one and the other is emptied, so
+// a region's text always changes, and the same verdict twice in a row is told twice.
+void Form1::tellNews() {
+  const std::string sentence = news_.Take();
+  if (sentence.empty()) return;
+  const val regions = ById(kNews)["children"];
+  web::SetText(regions[newsRegion_], sentence);
+  newsRegion_ = 1 - newsRegion_;
+  web::SetText(regions[newsRegion_], "");
+}
+
+// A screen reader keeps its place on the button it pressed. Were the button to leave the reader's
+// tree in the same update as the focus moved on, the reader would take the removal for the move,
+// land in the answer box silently and stay in its browse mode, where digits are its own commands.
+// So a hidden button stays in the tree a moment longer, unseen and out of the pointer's way.
+void Form1::showButton(val& button, bool shown) {
+  // A button hidden already is in no tree to leave.
+  if (!shown && button["hidden"].as<bool>()) return;
+  button.set("hidden", !shown);
+  stayInReadersTree(button, !shown);
+  if (!shown && leavingTimeout_ == 0) {
+    leavingTimeout_ = emscripten_set_timeout(&Form1::hiddenButtonsLeave, kLeavingMs, this);
+  }
+}
+
+void Form1::hiddenButtonsLeave(void* window) {
+  auto& self = *static_cast<Form1*>(window);
+  self.leavingTimeout_ = 0;
+  for (const char* name : kButtons) stayInReadersTree(self.element(name), false);
+}
+
+void Form1::stayInReadersTree(const val& button, bool stay) {
+  const val style = button["style"];
+  for (const auto& [property, value] : kLeavingStyle) {
+    if (stay) {
+      style.call<void>("setProperty", std::string(property), std::string(value));
+    } else {
+      style.call<void>("removeProperty", std::string(property));
+    }
+  }
+}
+
 void Form1::SetCaption(std::string_view control, std::string_view text) {
   const auto found = controls_.labels.find(control);
   if (found == controls_.labels.end()) return;
   found->second->SetCaption(text);
+  news_.CaptionSet(control, text);
   if (form::ChangesValueNames(control)) refreshValueNames();
 }
 
@@ -109,8 +168,13 @@ void Form1::SetVisible(std::string_view control, bool shown) {
   val target = element(control);
   // A hidden control never keeps the focus, or keys would still reach it; the window takes it.
   if (!shown && Document()["activeElement"] == target) ById("Form1").call<void>("focus");
-  target.set("hidden", !shown);
+  if (std::find(kButtons.begin(), kButtons.end(), control) != kButtons.end()) {
+    showButton(target, shown);
+  } else {
+    target.set("hidden", !shown);
+  }
   if (shown && control == "Command3") nextGuard_.Appeared(std::chrono::steady_clock::now());
+  news_.VisibilitySet(control, shown);
   if (form::ChangesValueNames(control)) refreshValueNames();
 }
 
@@ -126,7 +190,9 @@ void Form1::SetEnabled(std::string_view control, bool enabled) {
   target.set("disabled", !enabled);
 }
 
+// The engine moves the focus as the last thing a new task does.
 void Form1::SetFocus(std::string_view control) {
+  tellNews();
   if (controls_.elements.contains(control)) element(control).call<void>("focus");
 }
 
@@ -134,6 +200,7 @@ void Form1::SetupEquationFonts() { equationRow_->SetupEquationFonts(); }
 
 void Form1::ShowEquation(std::int16_t p, std::int16_t q) {
   equationRow_->ShowEquation(p, q);
+  news_.EquationShown(p, q);
   SetAttribute(element(kEquationArea), "aria-label", form::SpokenEquation(p, q));
 }
 

@@ -14,7 +14,8 @@
 // handler then puts the focus where the next key belongs, and control returns to the browser.
 // Return, Tab and the answer boxes' editing follow form/ (keyboard_rules.h, tab_order.h,
 // answer_box.h); a held key or a quick second click never presses Next. Where the main pointer
-// is a finger, the page's own keypad (keypad.h) types into the boxes.
+// is a finger, the page's own keypad (keypad.h) types into the boxes. The news of each step
+// (form/news.h) goes to a screen reader through a live region.
 #pragma once
 
 #include <emscripten/val.h>
@@ -27,6 +28,7 @@
 #include "drill/drill.h"
 #include "form/equation_row.h"
 #include "form/keyboard_rules.h"
+#include "form/news.h"
 #include "web/control_factory.h"
 #include "web/second_timer.h"
 
@@ -68,6 +70,10 @@ class Form1 final : public drill::WindowPort {
   bool nextTakesPress() const;
 
   void refreshValueNames();
+  void tellNews();
+  void showButton(val& button, bool shown);
+  static void hiddenButtonsLeave(void* window);
+  static void stayInReadersTree(const val& button, bool stay);
 
   const val& element(std::string_view name) const;
   std::string_view focusedName() const;
@@ -83,6 +89,9 @@ class Form1 final : public drill::WindowPort {
   SecondTimer timer1_;
   form::HeldKeys heldKeys_;
   form::NextGuard nextGuard_;
+  form::News news_;
+  int newsRegion_ = 0;       // the live region the next news goes into
+  long leavingTimeout_ = 0;  // when hidden buttons leave a screen reader's tree; 0 for none
 };
 
 }  // namespace web
