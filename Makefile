@@ -109,7 +109,7 @@ audit-windows: windows
 # Selenium drive the page in its tests, and the font tools and fonts make the page's fonts.
 # Emscripten's optimising link runs Node modules Debian keeps in /usr/share/nodejs.
 WEB_PACKAGES = emscripten googletest chromium chromium-driver python3-selenium python3-fonttools \
-               python3-brotli fonts-liberation2 fonts-roboto-unhinted
+               python3-brotli fonts-liberation2 fonts-roboto-unhinted firefox-esr
 WEB_ENV = NODE_PATH=/usr/share/nodejs
 
 $(WEB_BUILD)/CMakeCache.txt:

@@ -7,6 +7,9 @@ packages="cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock
 libbenchmark-dev fonts-liberation fonts-liberation2 fonts-roboto-unhinted
 xvfb xauth desktop-file-utils libxcb-damage0-dev qt6-translations-l10n
 qt6-wayland weston $*"
+# For the test with a real screen reader: Orca, speech-dispatcher's dummy voice, the accessibility
+# bus, and keys sent through the reader.
+packages="$packages orca speech-dispatcher at-spi2-core dbus xdotool"
 # For the Debian package and its test: dpkg-shlibdeps, lintian, appstreamcli.
 packages="$packages dpkg-dev lintian appstream"
 
