@@ -134,10 +134,10 @@ class NamedAccessible final : public IAccessible, public IOleWindow {
     return *name ? S_OK : E_OUTOFMEMORY;
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-    if (as_ != SpokenAs::StaticText || !isSelf(child)) return standard_->get_accRole(child, role);
+    if (as_ == SpokenAs::Control || !isSelf(child)) return standard_->get_accRole(child, role);
     if (!role) return E_POINTER;
     role->vt = VT_I4;
-    role->lVal = ROLE_SYSTEM_STATICTEXT;
+    role->lVal = as_ == SpokenAs::Alert ? ROLE_SYSTEM_ALERT : ROLE_SYSTEM_STATICTEXT;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {

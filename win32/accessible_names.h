@@ -13,6 +13,7 @@ namespace win32 {
 enum class SpokenAs {
   Control,     // the control's own kind, with this name
   StaticText,  // one static text with this name, whatever lies inside it
+  Alert,       // an alert with this name, which a reader speaks when told of it (AnnounceAlert)
 };
 
 // Whether WM_GETOBJECT asks for the control's own object, the one named here.

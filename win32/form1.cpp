@@ -11,10 +11,12 @@
 #include "form/twips.h"
 #include "form/window_events.h"
 #include "win32/accessible_names.h"
+#include "win32/announcement.h"
 #include "win32/classic_look.h"
 #include "win32/dpi.h"
 #include "win32/flat_button.h"
 #include "win32/text_box.h"
+#include "win32/ui_automation.h"
 #include "win32/utf16.h"
 #include "win32/window_class.h"
 #include "win32/window_icon.h"
@@ -53,8 +55,8 @@ Form1::Form1(std::unique_ptr<drill::RandomSource> random)
     : random_(std::move(random)), drill_(*this, *random_, decimalSeparator()) {
   RegisterWindowClass(kClassName, &Form1::WndProc);
   // WM_NCCREATE ties the window to this object; WM_CREATE makes the controls.
-  CreateWindowExW(kExStyle, kClassName, Utf16(form::kWindowTitle).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                  0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  CreateWindowExW(kExStyle, kClassName, Utf16(form::kWindowTitle).c_str(), kStyle, CW_USEDEFAULT,
+                  CW_USEDEFAULT, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
   if (!hwnd_) throw std::runtime_error("the main window could not be created");
   // The load: the run is set up before the window is first shown.
   drill_.InitRun();
@@ -101,6 +103,9 @@ LRESULT Form1::dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     HANDLE_MSG(hwnd, WM_DPICHANGED, OnDpiChanged);
     HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
     HANDLE_MSG(hwnd, WM_NCDESTROY, OnNCDestroy);
+    case WM_GETOBJECT:
+      if (announcement_) announcement_->ReaderAsked();
+      return DefWindowProcW(hwnd, message, wParam, lParam);
     default:
       return DefWindowProcW(hwnd, message, wParam, lParam);
   }
@@ -129,6 +134,9 @@ BOOL Form1::OnCreate(HWND hwnd, LPCREATESTRUCTW) {
     rowLabels[i] = controls_.labels.at(std::string(form::kEquationLabels[i])).get();
   }
   equationRow_.emplace(rowLabels);
+
+  announcement_.emplace(hwnd);
+  HookControl(announcement_->hwnd(), *this);
 
   const form::ControlRow& timer = *form::FindControl("Timer1");
   timer1_.emplace(hwnd, kTimer1Id, std::chrono::milliseconds(timer.intervalMs),
@@ -253,6 +261,7 @@ void Form1::fitClientArea() {
 
 void Form1::OnDestroy(HWND) {
   timer1_->SetEnabled(false);
+  EndUiaElement(announcement_->hwnd());
   PostQuitMessage(0);  // the drill's only window: closing it ends the program
 }
 
@@ -265,6 +274,7 @@ void Form1::StartRun() { form::StartRun(*this, drill_); }
 
 void Form1::check() {
   drill_.CheckAnswer();
+  tellNews();
   switch (form::WhereFocusGoesAfterCheck(isShown("Command3"), IsWindowEnabled(control("Text4")))) {
     case form::FocusAfterCheck::Next:
       ::SetFocus(control("Command3"));
@@ -281,6 +291,10 @@ void Form1::next() { drill_.NextTask(); }
 
 void Form1::showCheckRule() { form::ShowCheckRule(*this); }
 
+// The news goes out before the focus moves, the engine's or the window's, so the pupil hears what
+// happened and then where the focus went.
+void Form1::tellNews() { announcement_->Tell(news_.Take()); }
+
 std::optional<LRESULT> Form1::ControlMessage(HWND control, UINT message, WPARAM wParam,
                                              LPARAM lParam) {
   const form::ControlRow* row = rowOf(control);
@@ -288,6 +302,9 @@ std::optional<LRESULT> Form1::ControlMessage(HWND control, UINT message, WPARAM 
                                  (row->kind == form::ControlKind::TextBox && !IsCounter(*row)));
   switch (message) {
     case WM_GETOBJECT:
+      announcement_->ReaderAsked();
+      if (control == announcement_->hwnd())
+        return announcement_->AnswerObjectRequest(wParam, lParam);
       if (const auto name = spokenNames_.find(control);
           name != spokenNames_.end() && AsksForClientObject(lParam)) {
         const bool wholeRow = control == this->control(kEquationArea);

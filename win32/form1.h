@@ -17,7 +17,8 @@
 // control returns to the message loop. The window sees its controls' messages first (control_hook):
 // Return, Tab, Space and Ctrl+A (form1_keys.cpp, with form/keyboard_rules.h and
 // form/answer_box.h), a paste into an answer box (text_box), a click on Next too early, and a
-// screen reader's WM_GETOBJECT (accessible_names). The stopwatch ticks through
+// screen reader's WM_GETOBJECT (accessible_names). The news of each step (form/news.h) goes to a
+// screen reader through Announcement before the focus moves. The stopwatch ticks through
 // second_timer, and the DPI of the window's monitor scales every twip and font (dpi).
 #pragma once
 
@@ -33,6 +34,8 @@
 #include "form/answer_box.h"
 #include "form/equation_row.h"
 #include "form/keyboard_rules.h"
+#include "form/news.h"
+#include "win32/announcement.h"
 #include "win32/control_factory.h"
 #include "win32/control_hook.h"
 #include "win32/gdi_owners.h"
@@ -97,6 +100,7 @@ class Form1 final : public drill::WindowPort, private ControlHook {
   void check();
   void next();
   void showCheckRule();
+  void tellNews();
 
   // Keys (form1_keys.cpp): true when the key was the window's and the control must not see it.
   bool keyDown(HWND from, UINT key, UINT flags);
@@ -130,6 +134,8 @@ class Form1 final : public drill::WindowPort, private ControlHook {
   std::optional<form::EquationRow> equationRow_;
   std::optional<SecondTimer> timer1_;
   std::map<HWND, std::wstring> spokenNames_;
+  form::News news_;
+  std::optional<Announcement> announcement_;
   form::HeldKeys heldKeys_;
   form::NextGuard nextGuard_;
   HWND focusWhenInactive_ = nullptr;

@@ -5,6 +5,7 @@
 #include "form/control_table.h"
 #include "form/spoken.h"
 #include "win32/accessible_names.h"
+#include "win32/announcement.h"
 #include "win32/form1.h"
 #include "win32/utf16.h"
 
@@ -14,7 +15,7 @@ void Form1::SetCaption(std::string_view control, std::string_view text) {
   const auto found = controls_.labels.find(control);
   if (found == controls_.labels.end()) return;
   found->second->SetCaption(text);
-  if (control == form::kVerdict && !text.empty()) AnnounceAlert(found->second->hwnd());
+  news_.CaptionSet(control, text);
   if (form::ChangesValueNames(control)) refreshValueNames();
 }
 
@@ -30,9 +31,13 @@ std::string Form1::GetText(std::string_view control) {
 void Form1::SetVisible(std::string_view control, bool shown) {
   const HWND window = this->control(control);
   if (!window) return;
+  news_.VisibilitySet(control, shown);
   // A hidden control never keeps the focus, or keys would still reach it: after the last task
   // Space would press a hidden Check again. The window takes it.
-  if (!shown && holdsFocus(window)) ::SetFocus(hwnd_);
+  if (!shown && holdsFocus(window)) {
+    tellNews();
+    ::SetFocus(hwnd_);
+  }
   ShowWindow(window, shown ? SW_SHOWNA : SW_HIDE);
   if (shown && control == "Command3") nextGuard_.Appeared(std::chrono::steady_clock::now());
   if (form::ChangesValueNames(control)) refreshValueNames();
@@ -46,11 +51,15 @@ void Form1::SetEnabled(std::string_view control, bool enabled) {
   const HWND window = this->control(control);
   if (!window) return;
   // Windows leaves the keyboard nowhere when the focused control is disabled; the window takes it.
-  if (!enabled && holdsFocus(window)) ::SetFocus(hwnd_);
+  if (!enabled && holdsFocus(window)) {
+    tellNews();
+    ::SetFocus(hwnd_);
+  }
   EnableWindow(window, enabled);
 }
 
 void Form1::SetFocus(std::string_view control) {
+  tellNews();
   if (const HWND window = this->control(control)) ::SetFocus(window);
 }
 
@@ -58,6 +67,7 @@ void Form1::SetupEquationFonts() { equationRow_->SetupEquationFonts(); }
 
 void Form1::ShowEquation(std::int16_t p, std::int16_t q) {
   equationRow_->ShowEquation(p, q);
+  news_.EquationShown(p, q);
   setSpokenName(kEquationArea, form::SpokenEquation(p, q));
 }
 
