@@ -45,8 +45,11 @@ void Form1::OnEvent(std::string_view control, const val& event) {
 }
 
 // A click, a tap, or a screen reader's press. Next takes none until a double-click interval
-// after it appeared, so a double click or a double tap on Check leaves the verdict on screen.
+// after it appeared, so a double click or a double tap on Check leaves the verdict on screen. A
+// hidden button takes none either: one still in a reader's tree for a moment after it was hidden
+// (showButton) can be pressed by the reader.
 void Form1::OnClick(std::string_view control, const val&) {
+  if (control.starts_with("Command") && !isShown(control)) return;
   if (control == "Command2") StartRun();
   if (control == "Command1") check();
   if (control == "Command3" && nextTakesPress()) next();

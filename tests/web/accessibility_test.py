@@ -76,6 +76,19 @@ class ScreenReader(PageTest):
         page.keys(Keys.RETURN)
         self.assertEqual(self.spoken_text("News"), spoken_equation(*page.equation()))
 
+    def test_a_button_just_hidden_takes_no_press_from_a_reader(self):
+        # A hidden button stays in a reader's tree for a moment, where the reader could press it.
+        page = self.page
+        press = "document.getElementById(arguments[0]).click()"
+        page.keys(Keys.RETURN)
+        equation = page.equation()
+        page.js(press, "Command2")
+        self.assertEqual(page.equation(), equation, "Start pressed twice")
+        first, _ = page.roots()
+        page.keys(str(first), Keys.RETURN, "0", Keys.RETURN)
+        page.js(press, "Command1")
+        self.assertEqual(page.state(["Text3"])["Text3"]["text"], "1", "Check pressed twice")
+
     def spoken_text(self, control):
         """The text a screen reader reads inside the element: its static text nodes."""
         nodes = {node["nodeId"]: node for node in
