@@ -97,7 +97,7 @@ class Desktop:
         self.log = home / "orca.log"
         self.env = dict(os.environ, HOME=str(home), XDG_RUNTIME_DIR=str(home / "run"),
                         XDG_CONFIG_HOME=str(home / "config"), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                        GTK_A11Y="atspi", NO_AT_BRIDGE="0", LANG="C.UTF-8")
+                        LANG="C.UTF-8")
         (home / "run").mkdir(mode=0o700)
         self.processes = []
         self.orca_side = None
@@ -127,7 +127,8 @@ class Desktop:
             self.env["DISPLAY"] = ":" + display.readline().strip()
         bus = self.start("dbus-daemon", "--session", "--nofork", "--print-address=1",
                          stdout=subprocess.PIPE)
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
+        with bus.stdout:
+            self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
         self.start("/usr/libexec/at-spi-bus-launcher", "--launch-immediately")
         speechd = self.home / "speechd"
         speechd.mkdir()
