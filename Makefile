@@ -2,10 +2,11 @@
 #   make run    installs what is missing, builds, starts the program
 #   make test   installs what is missing, builds, runs every test headless
 #   make package  builds the Debian package, build/roots-drill_<version>_<arch>.deb
-#   make windows       cross-builds the Windows program with MinGW-w64 in build-windows: one
-#                      stripped build-windows/roots-drill.exe, and the tests
-#   make test-windows  the same, then the Windows tests under Wine, through CTest; with no
-#                      DISPLAY, one Xvfb serves the whole run (tools/wine-run.sh)
+#   make windows       cross-builds the Windows program with MinGW-w64, for 64-bit Windows in
+#                      build-windows and for 32-bit Windows in build-windows-x86: one stripped
+#                      roots-drill.exe in each, and the tests
+#   make test-windows  the same, then the Windows tests of both under Wine, through CTest; with no
+#                      DISPLAY, one Xvfb serves each build's run (tools/wine-run.sh)
 #   make web           builds the browser page with Debian's Emscripten in build-web, and the
 #                      engine and form tests as programs for node
 #   make test-web      the same, then the browser build's tests, through CTest
@@ -74,21 +75,30 @@ bench: build
 audit: build
 	tools/audit-syscalls.sh $(BUILD)/app/roots-drill
 
-# The Windows build, cross-compiled on Linux; only these two need MinGW-w64, Wine and GoogleTest's
-# sources. The tests run under Wine in a prefix of the build's own, $(WINDOWS_BUILD)/wineprefix.
-WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix wine wine64 googletest
+# The Windows builds, cross-compiled on Linux: the 64-bit program in $(WINDOWS_BUILD), the 32-bit
+# one in $(WINDOWS_X86_BUILD), each with the same tests. Only the Windows targets need MinGW-w64,
+# Wine (its 32-bit half, wine32, comes from Debian's i386 architecture, which the set-up adds) and
+# GoogleTest's sources. The tests run under Wine in a prefix of each build's own, <build>/wineprefix.
+WINDOWS_X86_BUILD ?= build-windows-x86
+WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386 \
+                   googletest
 
 $(WINDOWS_BUILD)/CMakeCache.txt:
 	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake $(CMAKE_FLAGS)
 
+$(WINDOWS_X86_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(WINDOWS_X86_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake $(CMAKE_FLAGS)
+
 windows-setup:
 	@tools/install-deps.sh $(WINDOWS_PACKAGES)
 
-windows: windows-setup $(WINDOWS_BUILD)/CMakeCache.txt
+windows: windows-setup $(WINDOWS_BUILD)/CMakeCache.txt $(WINDOWS_X86_BUILD)/CMakeCache.txt
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	cmake --build $(WINDOWS_X86_BUILD) -j $(JOBS)
 
 test-windows: windows
 	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(WINDOWS_X86_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # Start-up and peak working set of roots-drill.exe beside an empty Win32 window, under Wine
 # (RUNS=20 each by default), the size of the .exe, and a pasted megabyte in an answer box. Not
@@ -132,4 +142,4 @@ bench-web: web
 	  $(if $(filter command line environment,$(origin RUNS)),--runs $(RUNS))
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD) $(WEB_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD) $(WINDOWS_X86_BUILD) $(WEB_BUILD)
