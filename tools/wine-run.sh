@@ -13,8 +13,8 @@
 # has none): Wine draws their frames itself. Without DISPLAY, Wine gets an Xvfb of its own.
 #
 # --dpi N gives the prefix's desktop N dots per inch (LogPixels; 96 unless told), as Windows'
-# display scaling does: 192 is 200 %. A prefix keeps one DPI: a run at another DPI takes a prefix
-# of its own.
+# display scaling does: 192 is 200 %. A prefix keeps the DPI of its last run; runs at different
+# DPIs may share a prefix one after the other, never at the same time.
 #
 # A session is what CTest runs the Windows tests in (a fixture in tests/CMakeLists.txt): --start
 # starts one Xvfb (when DISPLAY is unset) and a wineserver that stays, with Wine's own services
