@@ -4,9 +4,12 @@
 #   make package  builds the Debian package, build/roots-drill_<version>_<arch>.deb
 #   make windows       cross-builds the Windows program with MinGW-w64, for 64-bit Windows in
 #                      build-windows and for 32-bit Windows in build-windows-x86: one stripped
-#                      roots-drill.exe in each, and the tests
-#   make test-windows  the same, then the Windows tests of both under Wine, through CTest; with no
-#                      DISPLAY, one Xvfb serves each build's run (tools/wine-run.sh)
+#                      roots-drill.exe and its installer package in each, and the tests
+#   make test-windows  the same, then the Windows tests of both under Wine, through CTest, the
+#                      installer packages' among them; with no DISPLAY, one Xvfb serves each
+#                      build's run (tools/wine-run.sh)
+#   make msi           the same builds, and their Windows Installer packages side by side:
+#                      build-msi/roots-drill-<version>-x64.msi and -x86.msi
 #   make web           builds the browser page with Debian's Emscripten in build-web, and the
 #                      engine and form tests as programs for node
 #   make test-web      the same, then the browser build's tests, through CTest
@@ -20,7 +23,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
 .PHONY: all setup build run test test-sanitize soak fuzz bench audit install package \
-        windows-setup windows test-windows bench-windows audit-windows web-setup web test-web \
+        windows-setup windows test-windows msi bench-windows audit-windows web-setup web test-web \
         bench-web clean
 
 all: build
@@ -80,8 +83,9 @@ audit: build
 # Wine (its 32-bit half, wine32, comes from Debian's i386 architecture, which the set-up adds) and
 # GoogleTest's sources. The tests run under Wine in a prefix of each build's own, <build>/wineprefix.
 WINDOWS_X86_BUILD ?= build-windows-x86
+MSI_BUILD ?= build-msi
 WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386 \
-                   googletest
+                   googletest wixl msitools
 
 $(WINDOWS_BUILD)/CMakeCache.txt:
 	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake $(CMAKE_FLAGS)
@@ -99,6 +103,12 @@ windows: windows-setup $(WINDOWS_BUILD)/CMakeCache.txt $(WINDOWS_X86_BUILD)/CMak
 test-windows: windows
 	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(WINDOWS_X86_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The Windows Installer packages every Windows build makes (cmake/msi.cmake), side by side:
+# $(MSI_BUILD)/roots-drill-<version>-x64.msi and -x86.msi.
+msi: windows
+	cmake --install $(WINDOWS_BUILD) --component msi --prefix $(CURDIR)/$(MSI_BUILD)
+	cmake --install $(WINDOWS_X86_BUILD) --component msi --prefix $(CURDIR)/$(MSI_BUILD)
 
 # Start-up and peak working set of roots-drill.exe beside an empty Win32 window, under Wine
 # (RUNS=20 each by default), the size of the .exe, and a pasted megabyte in an answer box. Not
@@ -142,4 +152,4 @@ bench-web: web
 	  $(if $(filter command line environment,$(origin RUNS)),--runs $(RUNS))
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD) $(WINDOWS_X86_BUILD) $(WEB_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD) $(WINDOWS_X86_BUILD) $(MSI_BUILD) $(WEB_BUILD)
