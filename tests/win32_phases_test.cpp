@@ -128,6 +128,19 @@ TEST_F(PupilRoad, AnswerBoxesTakeLongPastesUpToTheirLimit) {
   EXPECT_EQ(caption("Label12"), "Правильно!");
 }
 
+// Windows Installer closes the program before it replaces or removes its file while it runs (its
+// Restart Manager asks as Windows does at log-off): the window agrees, stays while the session
+// goes on, and closes when it ends.
+TEST_F(PupilRoad, ClosesWhenWindowsEndsItsSession) {
+  Start(2, 7);
+  const HWND window = window_->hwnd();
+  EXPECT_TRUE(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP));
+  SendMessageW(window, WM_ENDSESSION, FALSE, ENDSESSION_CLOSEAPP);
+  EXPECT_TRUE(IsWindow(window)) << "the session goes on";
+  SendMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+  EXPECT_FALSE(IsWindow(window));
+}
+
 bool menuOpened = false;
 
 // A timer's callback (a function of Windows' calling convention, which a lambda is not on 32-bit
