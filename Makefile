@@ -111,13 +111,16 @@ msi: windows
 	cmake --install $(WINDOWS_X86_BUILD) --component msi --prefix $(CURDIR)/$(MSI_BUILD)
 
 # Start-up and peak working set of roots-drill.exe beside an empty Win32 window, under Wine
-# (RUNS=20 each by default), the size of the .exe, and a pasted megabyte in an answer box. Not
-# while test-windows runs: both use the build's Wine prefix.
+# (RUNS=20 each by default), the size of the .exe, and a pasted megabyte in an answer box: the
+# 64-bit program, then the 32-bit one beside a 32-bit window. Not while test-windows runs: both
+# use the builds' Wine prefixes.
 RUNS ?= 20
 bench-windows: windows
-	bench/windows/startup.sh $(WINDOWS_BUILD) $(RUNS)
-	tools/wine-run.sh --prefix $(CURDIR)/$(WINDOWS_BUILD)/wineprefix \
-	  $(WINDOWS_BUILD)/bench/windows/paste_probe.exe --trials 5
+	for build in $(WINDOWS_BUILD) $(WINDOWS_X86_BUILD); do \
+	  bench/windows/startup.sh $$build $(RUNS) && \
+	  tools/wine-run.sh --prefix $(CURDIR)/$$build/wineprefix \
+	    $$build/bench/windows/paste_probe.exe --trials 5 || exit 1; \
+	done
 
 # roots-drill.exe under Wine through a scripted session: files and registry keys it writes (none
 # expected; two controls show the audit sees writes and ignores Wine's own), and its DLL imports.
