@@ -123,10 +123,12 @@ bench-windows: windows
 	done
 
 # roots-drill.exe under Wine through a scripted session: files and registry keys it writes (none
-# expected; two controls show the audit sees writes and ignores Wine's own), and its DLL imports.
+# expected; two controls show the audit sees writes and ignores Wine's own), and its DLL imports;
+# the 64-bit program, then the 32-bit one.
 audit-windows: windows
 	@tools/install-deps.sh strace
 	tools/audit-windows.sh --build $(WINDOWS_BUILD)
+	tools/audit-windows.sh --build $(WINDOWS_X86_BUILD)
 
 # The browser build, with Debian's Emscripten; only these two need it. Chromium, its driver and
 # Selenium drive the page in its tests, and the font tools and fonts make the page's fonts.
