@@ -5,7 +5,7 @@
 #   tools/wine-run.sh --prefix DIR [--dpi N] --start    begin a session (see below)
 #   tools/wine-run.sh --prefix DIR --stop               end it
 #
-# DIR is the Wine prefix, kept in the build directory: cmake/mingw-w64-x86_64.cmake makes this
+# DIR is the Wine prefix, kept in the build directory: cmake/mingw-w64-common.cmake makes this
 # script CMake's emulator with <build>/wineprefix. The prefix is made on first use, quietly (no
 # Mono or Gecko prompts), and told which installed fonts stand in for the window's families, the
 # same ones the Qt window takes: Liberation Sans for MS Sans Serif and Arial, Liberation Mono for
