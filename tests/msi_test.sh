@@ -35,7 +35,7 @@ usage() {
   echo "usage: tests/msi_test.sh --build DIR --arch x64|x86 --version VERSION --package FILE.msi" >&2
   exit 2
 }
-build= arch= version= package=
+build='' arch='' version='' package=''
 while [ $# -gt 0 ]; do
   [ $# -ge 2 ] || usage
   case $1 in

@@ -20,7 +20,7 @@ usage() {
   echo "usage: tools/make-msi.sh --arch x64|x86 --version VERSION --program EXE --output MSI" >&2
   exit 2
 }
-arch= version= program= output=
+arch='' version='' program='' output=''
 while [ $# -gt 0 ]; do
   [ $# -ge 2 ] || usage
   case $1 in
