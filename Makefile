@@ -2,10 +2,14 @@
 #   make run    installs what is missing, builds, starts the program
 #   make test   installs what is missing, builds, runs every test headless
 #   make package  builds the Debian package, build/roots-drill_<version>_<arch>.deb
-#   make windows       cross-builds the Windows program with MinGW-w64 in build-windows: one
-#                      stripped build-windows/roots-drill.exe, and the tests
-#   make test-windows  the same, then the Windows tests under Wine, through CTest; with no
-#                      DISPLAY, one Xvfb serves the whole run (tools/wine-run.sh)
+#   make windows       cross-builds the Windows program with MinGW-w64, for 64-bit Windows in
+#                      build-windows and for 32-bit Windows in build-windows-x86: one stripped
+#                      roots-drill.exe and its installer package in each, and the tests
+#   make test-windows  the same, then the Windows tests of both under Wine, through CTest, the
+#                      installer packages' among them; with no DISPLAY, one Xvfb serves each
+#                      build's run (tools/wine-run.sh)
+#   make msi           the same builds, and their Windows Installer packages side by side:
+#                      build-msi/roots-drill-<version>-x64.msi and -x86.msi
 #   make web           builds the browser page with Debian's Emscripten in build-web, and the
 #                      engine and form tests as programs for node
 #   make test-web      the same, then the browser build's tests, through CTest
@@ -19,7 +23,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
 .PHONY: all setup build run test test-sanitize soak fuzz bench audit install package \
-        windows-setup windows test-windows bench-windows audit-windows web-setup web test-web \
+        windows-setup windows test-windows msi bench-windows audit-windows web-setup web test-web \
         bench-web clean
 
 all: build
@@ -74,36 +78,57 @@ bench: build
 audit: build
 	tools/audit-syscalls.sh $(BUILD)/app/roots-drill
 
-# The Windows build, cross-compiled on Linux; only these two need MinGW-w64, Wine and GoogleTest's
-# sources. The tests run under Wine in a prefix of the build's own, $(WINDOWS_BUILD)/wineprefix.
-WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix wine wine64 googletest
+# The Windows builds, cross-compiled on Linux: the 64-bit program in $(WINDOWS_BUILD), the 32-bit
+# one in $(WINDOWS_X86_BUILD), each with the same tests. Only the Windows targets need MinGW-w64,
+# Wine (its 32-bit half, wine32, comes from Debian's i386 architecture, which the set-up adds) and
+# GoogleTest's sources. The tests run under Wine in a prefix of each build's own, <build>/wineprefix.
+WINDOWS_X86_BUILD ?= build-windows-x86
+MSI_BUILD ?= build-msi
+WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386 \
+                   googletest wixl msitools
 
 $(WINDOWS_BUILD)/CMakeCache.txt:
 	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake $(CMAKE_FLAGS)
 
+$(WINDOWS_X86_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(WINDOWS_X86_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake $(CMAKE_FLAGS)
+
 windows-setup:
 	@tools/install-deps.sh $(WINDOWS_PACKAGES)
 
-windows: windows-setup $(WINDOWS_BUILD)/CMakeCache.txt
+windows: windows-setup $(WINDOWS_BUILD)/CMakeCache.txt $(WINDOWS_X86_BUILD)/CMakeCache.txt
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	cmake --build $(WINDOWS_X86_BUILD) -j $(JOBS)
 
 test-windows: windows
 	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(WINDOWS_X86_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The Windows Installer packages every Windows build makes (cmake/msi.cmake), side by side:
+# $(MSI_BUILD)/roots-drill-<version>-x64.msi and -x86.msi.
+msi: windows
+	cmake --install $(WINDOWS_BUILD) --component msi --prefix $(CURDIR)/$(MSI_BUILD)
+	cmake --install $(WINDOWS_X86_BUILD) --component msi --prefix $(CURDIR)/$(MSI_BUILD)
 
 # Start-up and peak working set of roots-drill.exe beside an empty Win32 window, under Wine
-# (RUNS=20 each by default), the size of the .exe, and a pasted megabyte in an answer box. Not
-# while test-windows runs: both use the build's Wine prefix.
+# (RUNS=20 each by default), the size of the .exe, and a pasted megabyte in an answer box: the
+# 64-bit program, then the 32-bit one beside a 32-bit window. Not while test-windows runs: both
+# use the builds' Wine prefixes.
 RUNS ?= 20
 bench-windows: windows
-	bench/windows/startup.sh $(WINDOWS_BUILD) $(RUNS)
-	tools/wine-run.sh --prefix $(CURDIR)/$(WINDOWS_BUILD)/wineprefix \
-	  $(WINDOWS_BUILD)/bench/windows/paste_probe.exe --trials 5
+	for build in $(WINDOWS_BUILD) $(WINDOWS_X86_BUILD); do \
+	  bench/windows/startup.sh $$build $(RUNS) && \
+	  tools/wine-run.sh --prefix $(CURDIR)/$$build/wineprefix \
+	    $$build/bench/windows/paste_probe.exe --trials 5 || exit 1; \
+	done
 
 # roots-drill.exe under Wine through a scripted session: files and registry keys it writes (none
-# expected; two controls show the audit sees writes and ignores Wine's own), and its DLL imports.
+# expected; two controls show the audit sees writes and ignores Wine's own), and its DLL imports;
+# the 64-bit program, then the 32-bit one.
 audit-windows: windows
 	@tools/install-deps.sh strace
 	tools/audit-windows.sh --build $(WINDOWS_BUILD)
+	tools/audit-windows.sh --build $(WINDOWS_X86_BUILD)
 
 # The browser build, with Debian's Emscripten; only these two need it. Chromium, its driver and
 # Selenium drive the page in its tests, and the font tools and fonts make the page's fonts.
@@ -132,4 +157,4 @@ bench-web: web
 	  $(if $(filter command line environment,$(origin RUNS)),--runs $(RUNS))
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD) $(WEB_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD) $(WINDOWS_X86_BUILD) $(MSI_BUILD) $(WEB_BUILD)

@@ -128,18 +128,36 @@ TEST_F(PupilRoad, AnswerBoxesTakeLongPastesUpToTheirLimit) {
   EXPECT_EQ(caption("Label12"), "Правильно!");
 }
 
+// Windows Installer closes the program before it replaces or removes its file while it runs (its
+// Restart Manager asks as Windows does at log-off): the window agrees, stays while the session
+// goes on, and closes when it ends.
+TEST_F(PupilRoad, ClosesWhenWindowsEndsItsSession) {
+  Start(2, 7);
+  const HWND window = window_->hwnd();
+  EXPECT_TRUE(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP));
+  SendMessageW(window, WM_ENDSESSION, FALSE, ENDSESSION_CLOSEAPP);
+  EXPECT_TRUE(IsWindow(window)) << "the session goes on";
+  SendMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+  EXPECT_FALSE(IsWindow(window));
+}
+
+bool menuOpened = false;
+
+// A timer's callback (a function of Windows' calling convention, which a lambda is not on 32-bit
+// Windows): notes whether a popup menu is open, and ends it.
+void CALLBACK LookForTheMenuAndEndIt(HWND, UINT, UINT_PTR, DWORD) {
+  const HWND menu = FindWindowW(L"#32768", nullptr);  // the class of every popup menu
+  menuOpened = menuOpened || (menu && IsWindowVisible(menu));
+  EndMenu();
+}
+
 // A Windows whose own words are not Russian would write an answer box's edit menu in them: the
 // box then opens none. (Wine's words are English here.)
 TEST_F(PupilRoad, AnswerBoxesOpenAnEditMenuOnlyWhenWindowsSpeaksRussian) {
   Start(2, 7);
   // A menu runs a loop of its own: look for it from there, then end it.
-  static bool menuOpened;
   menuOpened = false;
-  const UINT_PTR look = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) {
-    const HWND menu = FindWindowW(L"#32768", nullptr);  // the class of every popup menu
-    menuOpened = menuOpened || (menu && IsWindowVisible(menu));
-    EndMenu();
-  });
+  const UINT_PTR look = SetTimer(nullptr, 0, 300, LookForTheMenuAndEndIt);
   SendMessageW(control("Text4"), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control("Text4")),
                MAKELPARAM(-1, -1));  // as from the keyboard's menu key
   KillTimer(nullptr, look);

@@ -1,10 +1,12 @@
 // GoogleTest entry for the Win32 window tests: the process as the program sets itself up (DPI
-// awareness), COM for the tests that ask for the window's objects as a screen reader does, and a
-// double-click interval the tests choose.
+// awareness, or the DPI of Windows 7 and 8 when asked), COM for the tests that ask for the window's
+// objects as a screen reader does, and a double-click interval the tests choose.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 #include <objbase.h>
+
+#include <cstdlib>
 
 #include "win32/dpi.h"
 
@@ -28,6 +30,11 @@ class ShortDoubleClick : public testing::Environment {
 }  // namespace
 
 int wmain(int argc, wchar_t* argv[]) {
+  // ROOTS_DRILL_WINDOWS7_DPI=1: the window on the DPI roads of Windows 7 and 8
+  // (tests/CMakeLists.txt runs the layout tests so at several DPIs).
+  if (const char* road = std::getenv("ROOTS_DRILL_WINDOWS7_DPI"); road && *road == '1') {
+    win32::HideNewerDpiFunctions();
+  }
   win32::EnablePerMonitorDpiAwareness();
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   testing::InitGoogleTest(&argc, argv);

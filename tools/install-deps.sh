@@ -35,10 +35,27 @@ elif command -v sudo >/dev/null 2>&1; then
   as_root="sudo"
 else
   echo "Installing needs root, and sudo is not available. As root, run:" >&2
+  case $missing in
+    *:i386*) echo "  dpkg --add-architecture i386" >&2 ;;
+  esac
   echo "  apt-get update && apt-get install -y$missing" >&2
   exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
+# A package of another architecture (wine32:i386, Wine's 32-bit half) needs that architecture
+# added to dpkg before apt-get can see it.
+for package in $missing; do
+  case $package in
+    *:*)
+      architecture=${package##*:}
+      if [ "$architecture" != "$(dpkg --print-architecture)" ] &&
+        ! dpkg --print-foreign-architectures | grep -qx "$architecture"; then
+        echo "Adding the $architecture architecture to dpkg"
+        $as_root dpkg --add-architecture "$architecture"
+      fi
+      ;;
+  esac
+done
 $as_root apt-get update -q
 # shellcheck disable=SC2086  # one word per package
 $as_root apt-get install -y -q --no-install-recommends $missing

@@ -5,16 +5,19 @@
 #   tools/wine-run.sh --prefix DIR [--dpi N] --start    begin a session (see below)
 #   tools/wine-run.sh --prefix DIR --stop               end it
 #
-# DIR is the Wine prefix, kept in the build directory: cmake/mingw-w64-x86_64.cmake makes this
+# DIR is the Wine prefix, kept in the build directory: cmake/mingw-w64-common.cmake makes this
 # script CMake's emulator with <build>/wineprefix. The prefix is made on first use, quietly (no
 # Mono or Gecko prompts), and told which installed fonts stand in for the window's families, the
 # same ones the Qt window takes: Liberation Sans for MS Sans Serif and Arial, Liberation Mono for
 # Courier New, Roboto Black for Arial Black. Its windows are not handed to a window manager (Xvfb
 # has none): Wine draws their frames itself. Without DISPLAY, Wine gets an Xvfb of its own.
 #
+# With WINEARCH=win32 in the environment a new prefix is a 32-bit Windows, where only 32-bit
+# programs run; otherwise it is a 64-bit Windows that runs both.
+#
 # --dpi N gives the prefix's desktop N dots per inch (LogPixels; 96 unless told), as Windows'
-# display scaling does: 192 is 200 %. A prefix keeps one DPI: a run at another DPI takes a prefix
-# of its own.
+# display scaling does: 192 is 200 %. A prefix keeps the DPI of its last run; runs at different
+# DPIs may share a prefix one after the other, never at the same time.
 #
 # A session is what CTest runs the Windows tests in (a fixture in tests/CMakeLists.txt): --start
 # starts one Xvfb (when DISPLAY is unset) and a wineserver that stays, with Wine's own services
@@ -53,19 +56,34 @@ case $prefix in
   *) prefix=$(pwd)/$prefix ;;
 esac
 
-if command -v wine >/dev/null 2>&1; then
+# Wine's loader. Debian's wine command takes the 32-bit one once wine32 is installed; in a 64-bit
+# prefix the 64-bit one is taken instead, so that Wine's own programs (reg, cmd, msiexec) run as
+# the 64-bit ones, as on 64-bit Windows, and reg sees the registry as 64-bit programs do. Either
+# loader hands a program of the other architecture to the other. A 32-bit prefix (made with
+# WINEARCH=win32, as a 32-bit Windows) has the 32-bit loader only.
+wine64=
+for candidate in wine64 /usr/lib/wine/wine64; do
+  if command -v "$candidate" >/dev/null 2>&1; then
+    wine64=$(command -v "$candidate")
+    break
+  fi
+done
+if [ -n "$wine64" ] && [ "${WINEARCH:-}" != win32 ] &&
+  ! grep -q -s '^#arch=win32' "$prefix/system.reg"; then
+  wine=$wine64
+elif command -v wine >/dev/null 2>&1; then
   wine=wine
-elif command -v wine64 >/dev/null 2>&1; then
-  wine=wine64
 else
-  echo "wine-run.sh: Wine is not installed (Debian packages wine and wine64)" >&2
+  echo "wine-run.sh: Wine is not installed (Debian packages wine, wine64 and wine32:i386)" >&2
   exit 1
 fi
 wineserver=wineserver
 
 export WINEPREFIX="$prefix"
 export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
+# No Mono or Gecko prompts; and no menu builder, which would copy the prefix's Start menu into
+# this machine's own desktop menus (~/.local/share/applications).
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 
 # Runs a command with no descriptor of ours beyond the standard three. Wine's services outlive the
 # command that starts them, and must not keep the prefix's lock, CTest's log or make's job slots.

@@ -3,11 +3,20 @@
 namespace win32 {
 namespace {
 
+// Set by HideNewerDpiFunctions.
+bool newerFunctionsHidden = false;
+
 // A function of user32.dll that older Windows lacks, or nullptr there.
 template <typename Function>
 Function user32Function(const char* name) {
   const FARPROC found = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
   return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
+// One of the DPI functions that Windows 7 and 8 lack, or nullptr there (or while they are hidden).
+template <typename Function>
+Function newerUser32Function(const char* name) {
+  return newerFunctionsHidden ? nullptr : user32Function<Function>(name);
 }
 
 using SetProcessDpiAwarenessContextFn = BOOL(WINAPI*)(HANDLE context);
@@ -30,9 +39,11 @@ UINT systemDpi() {
 
 }  // namespace
 
+void HideNewerDpiFunctions() { newerFunctionsHidden = true; }
+
 void EnablePerMonitorDpiAwareness() {
   if (const auto set =
-          user32Function<SetProcessDpiAwarenessContextFn>("SetProcessDpiAwarenessContext")) {
+          newerUser32Function<SetProcessDpiAwarenessContextFn>("SetProcessDpiAwarenessContext")) {
     if (set(kPerMonitorAwareV2) || set(kPerMonitorAware)) return;
     // Refused: the manifest has set the awareness already, or the system knows no better.
     return;
@@ -41,7 +52,7 @@ void EnablePerMonitorDpiAwareness() {
 }
 
 UINT WindowDpi(HWND window) {
-  if (const auto get = user32Function<GetDpiForWindowFn>("GetDpiForWindow")) {
+  if (const auto get = newerUser32Function<GetDpiForWindowFn>("GetDpiForWindow")) {
     if (const UINT dpi = get(window)) return dpi;
   }
   return systemDpi();
@@ -49,7 +60,7 @@ UINT WindowDpi(HWND window) {
 
 SIZE WindowSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, UINT dpi) {
   RECT frame{0, 0, clientWidth, clientHeight};
-  const auto adjust = user32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+  const auto adjust = newerUser32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
   if (!adjust || !adjust(&frame, style, FALSE, exStyle, dpi)) {
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   }
@@ -57,7 +68,7 @@ SIZE WindowSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD e
 }
 
 int SystemMetric(int index, UINT dpi) {
-  if (const auto get = user32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi")) {
+  if (const auto get = newerUser32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi")) {
     return get(index, dpi);
   }
   return GetSystemMetrics(index);

@@ -10,6 +10,13 @@
 
 namespace win32 {
 
+// Makes this process take the roads of Windows 7 and 8, which lack the DPI functions of Windows
+// 8.1 and 10 (per-monitor awareness, the window's own DPI, frames and metrics at a given DPI): from
+// then on they are looked up as absent, and the system DPI serves. For the tests, which hold the
+// window to its design on those roads on any Windows; called before
+// EnablePerMonitorDpiAwareness.
+void HideNewerDpiFunctions();
+
 // Asks for per-monitor DPI awareness before the first window: Windows then tells the window its
 // monitor's DPI instead of stretching it as a picture. Windows that know better take the
 // manifest's word; a refusal changes nothing.

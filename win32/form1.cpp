@@ -101,6 +101,7 @@ LRESULT Form1::dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     HANDLE_MSG(hwnd, WM_KEYUP, OnKey);
     HANDLE_MSG(hwnd, WM_CHAR, OnChar);
     HANDLE_MSG(hwnd, WM_DPICHANGED, OnDpiChanged);
+    HANDLE_MSG(hwnd, WM_ENDSESSION, OnEndSession);
     HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
     HANDLE_MSG(hwnd, WM_NCDESTROY, OnNCDestroy);
     case WM_GETOBJECT:
@@ -257,6 +258,12 @@ void Form1::fitClientArea() {
   SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left + width - client.right,
                frame.bottom - frame.top + height - client.bottom,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Windows ends the program: at log-off, or when Windows Installer's Restart Manager closes it to
+// replace or remove its file. The run lives in memory only, so the window just closes.
+void Form1::OnEndSession(HWND hwnd, BOOL ending) {
+  if (ending) DestroyWindow(hwnd);
 }
 
 void Form1::OnDestroy(HWND) {

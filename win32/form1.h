@@ -89,6 +89,7 @@ class Form1 final : public drill::WindowPort, private ControlHook {
   void OnKey(HWND hwnd, UINT key, BOOL down, int repeats, UINT flags);
   void OnChar(HWND hwnd, TCHAR character, int repeats);
   void OnDpiChanged(HWND hwnd, UINT dpi, const RECT* suggested);
+  void OnEndSession(HWND hwnd, BOOL ending);
   void OnDestroy(HWND hwnd);
   void OnNCDestroy(HWND hwnd);
 

@@ -1,6 +1,11 @@
-// Starts a Win32 program and plays a pupil's session on its window, for tools/audit-windows.sh:
+// Starts a Win32 program and plays a pupil's session on its window, for tools/audit-windows.sh and
+// the installer package's test (tests/msi_test.sh):
 //
 //   session_driver [--tasks N] [--hold MS] [--timeout MS] -- program.exe [arguments...]
+//   session_driver [--tasks N] [--hold MS] [--timeout MS] -- shortcut.lnk
+//
+// A shortcut is read as the shell reads it, and its target started in its working folder, as a
+// click on it in the Start menu does.
 //
 // With --tasks N (roots-drill.exe): checks that the program's window is the one titled
 // "Корни квадратного уравнения — устный счёт", presses Старт, and solves N tasks: it types a
@@ -17,6 +22,9 @@
 // prints "session: ..." with what it did and the exit code. It exits 0 only when every step
 // had its effect on the window and the program exited with 0 by itself.
 #include <windows.h>
+// After windows.h, which they need.
+#include <objbase.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -34,7 +42,8 @@ struct Options {
   int tasks = 0;
   int holdMs = 2000;
   int timeoutMs = 30000;
-  std::wstring commandLine;
+  std::wstring program;     // the first argument after --
+  std::wstring parameters;  // the rest, quoted
 };
 
 [[noreturn]] void Usage() {
@@ -63,7 +72,8 @@ Options Parse(int argc, wchar_t** argv) {
     }
   }
   if (i >= argc) Usage();
-  for (; i < argc; ++i) AppendQuoted(options.commandLine, argv[i]);
+  options.program = argv[i];
+  for (++i; i < argc; ++i) AppendQuoted(options.parameters, argv[i]);
   return options;
 }
 
@@ -244,18 +254,71 @@ int SolveTask(const DrillWindow& drill, bool byKeyboard) {
   Fail("no pair of whole roots from -9 to 9 was taken as the answer");
 }
 
+// The target, arguments and working folder of a shortcut, read through the shell's IShellLink.
+bool ReadShortcut(const std::wstring& path, std::wstring& target, std::wstring& arguments,
+                  std::wstring& folder) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  IShellLinkW* link = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void**>(&link)))) {
+    return false;
+  }
+  IPersistFile* file = nullptr;
+  wchar_t text[MAX_PATH * 2] = L"";
+  bool read = SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+              SUCCEEDED(file->Load(path.c_str(), STGM_READ)) &&
+              SUCCEEDED(link->GetPath(text, MAX_PATH * 2, nullptr, 0));
+  if (read) {
+    target = text;
+    read = SUCCEEDED(link->GetArguments(text, MAX_PATH * 2));
+    arguments = text;
+  }
+  if (read) {
+    read = SUCCEEDED(link->GetWorkingDirectory(text, MAX_PATH * 2));
+    folder = text;
+  }
+  if (file) file->Release();
+  link->Release();
+  return read && !target.empty();
+}
+
+bool EndsWith(const std::wstring& text, const wchar_t* end) {
+  const std::size_t length = std::wcslen(end);
+  return text.size() >= length && _wcsicmp(text.c_str() + text.size() - length, end) == 0;
+}
+
+// Starts the program: an .exe directly; a shortcut (.lnk) as the shell starts one from the Start
+// menu: its target, with its arguments, in its working folder. Returns the process, or nullptr.
+PROCESS_INFORMATION Start(const Options& options) {
+  PROCESS_INFORMATION process{};
+  std::wstring target = options.program;
+  std::wstring parameters = options.parameters;
+  std::wstring folder;
+  if (EndsWith(options.program, L".lnk")) {
+    if (!ReadShortcut(options.program, target, parameters, folder)) return process;
+    std::printf("shortcut: target %ls, working folder %ls\n", target.c_str(), folder.c_str());
+  }
+  std::wstring commandLine;
+  AppendQuoted(commandLine, target);
+  if (!parameters.empty()) commandLine += L' ' + parameters;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
+    return {};
+  }
+  CloseHandle(process.hThread);
+  return process;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   const Options options = Parse(argc, argv);
-  std::wstring commandLine = options.commandLine;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
-    std::fprintf(stderr, "session_driver: cannot start %ls (error %lu)\n",
-                 options.commandLine.c_str(), GetLastError());
+  const PROCESS_INFORMATION process = Start(options);
+  if (!process.hProcess) {
+    std::fprintf(stderr, "session_driver: cannot start %ls (error %lu)\n", options.program.c_str(),
+                 GetLastError());
     return 2;
   }
   program = process.hProcess;

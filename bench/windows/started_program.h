@@ -29,25 +29,30 @@ inline void AppendQuoted(std::wstring& line, const std::wstring& argument) {
   line += L'"';
 }
 
+// What ProgramWindow looks for, and what it found.
+struct ProgramWindowSearch {
+  DWORD processId;
+  HWND found;
+};
+
+// EnumWindows' callback: a function of Windows' calling convention, which a lambda is not on
+// 32-bit Windows.
+inline BOOL CALLBACK TakeProgramWindow(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<ProgramWindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search->processId || !IsWindowVisible(window) ||
+      GetWindow(window, GW_OWNER) != nullptr) {
+    return TRUE;
+  }
+  search->found = window;
+  return FALSE;
+}
+
 // The program's main window: visible, top-level, owned by no other window; nullptr while it has
 // none.
 inline HWND ProgramWindow(DWORD processId) {
-  struct Search {
-    DWORD processId;
-    HWND found;
-  } search{processId, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* search = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner != search->processId || !IsWindowVisible(window) ||
-            GetWindow(window, GW_OWNER) != nullptr) {
-          return TRUE;
-        }
-        search->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ProgramWindowSearch search{processId, nullptr};
+  EnumWindows(TakeProgramWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }

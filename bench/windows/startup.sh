@@ -1,7 +1,7 @@
 #!/bin/sh
 # Start-up time and peak working set of roots-drill.exe beside bare_window.exe (one empty Win32
-# window of the same client size and background, linked the same way), under Wine, and the size
-# of roots-drill.exe.
+# window of the same client size and background, linked the same way, for the same architecture:
+# each Windows build has both), under Wine, and the size of roots-drill.exe.
 #
 #   bench/windows/startup.sh [BUILD_DIR [RUNS]]   BUILD_DIR defaults to build-windows, RUNS to 20
 #
@@ -179,7 +179,9 @@ report() {
 
 beside=bare_window.exe
 [ "$children" = 1 ] && beside="bare_window.exe and children_window.exe"
-echo "$real_name.exe beside $beside under $(wine --version 2>/dev/null || echo Wine):" \
+# The architecture, as the .exe's header has it: pei-x86-64 (64-bit) or pei-i386 (32-bit).
+format=$(x86_64-w64-mingw32-objdump -f "$real" 2>/dev/null | sed -n 's/.*file format //p')
+echo "$real_name.exe (${format:-?}) beside $beside under $(wine --version 2>/dev/null || echo Wine):" \
   "$runs runs each, alternating, settle ${settle} ms"
 echo "$(uname -r); $(nproc) CPU(s)"
 report "start-up, CreateProcessW to the window painted and idle (ms)" 1 1 1.1
