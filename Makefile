@@ -105,11 +105,13 @@ audit-windows: windows
 	@tools/install-deps.sh strace
 	tools/audit-windows.sh --build $(WINDOWS_BUILD)
 
-# The browser build, with Debian's Emscripten; only these two need it. Chromium, its driver and
-# Selenium drive the page in its tests, and the font tools and fonts make the page's fonts.
+# The browser build, with Debian's Emscripten; only these two need it. The page's tests drive it
+# in Chromium (with its driver and Selenium), Firefox ESR (over WebDriver BiDi) and WebKit
+# (WebKitWebDriver); the font tools and fonts make the page's fonts.
 # Emscripten's optimising link runs Node modules Debian keeps in /usr/share/nodejs.
 WEB_PACKAGES = emscripten googletest chromium chromium-driver python3-selenium python3-fonttools \
-               python3-brotli fonts-liberation2 fonts-roboto-unhinted
+               python3-brotli fonts-liberation2 fonts-roboto-unhinted firefox-esr \
+               webkit2gtk-driver
 WEB_ENV = NODE_PATH=/usr/share/nodejs
 
 $(WEB_BUILD)/CMakeCache.txt:
