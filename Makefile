@@ -107,11 +107,12 @@ audit-windows: windows
 
 # The browser build, with Debian's Emscripten; only these two need it. The page's tests drive it
 # in Chromium (with its driver and Selenium), Firefox ESR (over WebDriver BiDi) and WebKit
-# (WebKitWebDriver); the font tools and fonts make the page's fonts.
+# (WebKitWebDriver), and in Qt 5 WebEngine for an old Chromium; the font tools and fonts make
+# the page's fonts. wabt and acorn check the page against the oldest browsers it is for.
 # Emscripten's optimising link runs Node modules Debian keeps in /usr/share/nodejs.
 WEB_PACKAGES = emscripten googletest chromium chromium-driver python3-selenium python3-fonttools \
                python3-brotli fonts-liberation2 fonts-roboto-unhinted firefox-esr \
-               webkit2gtk-driver
+               webkit2gtk-driver python3-pyqt5.qtwebengine wabt node-acorn
 WEB_ENV = NODE_PATH=/usr/share/nodejs
 
 $(WEB_BUILD)/CMakeCache.txt:
