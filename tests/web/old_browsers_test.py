@@ -24,6 +24,8 @@ LACKING = [
      "delete WebAssembly.instantiateStreaming; delete WebAssembly.compileStreaming;",
      "'instantiateStreaming' in WebAssembly"),
     ("globalThis", "delete window.globalThis;", "typeof globalThis !== 'undefined'"),
+    ("a number format's formatToParts", "delete Intl.NumberFormat.prototype.formatToParts;",
+     "'formatToParts' in Intl.NumberFormat.prototype"),
     ("an input's inputMode", "delete HTMLElement.prototype.inputMode;",
      "'inputMode' in HTMLElement.prototype"),
 ]
