@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Never a dead window: where the program cannot start, the pupil reads so within 2 s of the
 load, in a notice where Start stood; Start is gone, and Return starts nothing. Where the program
-starts, the notice never shows, not for a moment.
+starts, the notice never shows, not for a moment, and the page then compiles no more code: the
+eval its policy allowed for the start is refused from then on.
 
 The roads to a failed start, each as a browser meets it: no WebAssembly at all (switched off
 in the browser itself, and taken away before the page loads), a policy that refuses to compile
@@ -159,6 +160,34 @@ class CannotStart(PageTest):
         self.assertEqual(shown["seen"], [])
         self.assertFalse(shown["noticeShown"])
         self.assertTrue(shown["boxesOpen"])
+
+
+# From the page's own task, not the test's script (which a browser may let evaluate anyway):
+# whether eval and a WebAssembly compile are still allowed.
+STILL_ALLOWED = """
+var done = arguments[arguments.length - 1];
+setTimeout(function () {
+  var allowed = {};
+  try { eval("1"); allowed.eval = true; } catch (error) { allowed.eval = false; }
+  try {
+    new WebAssembly.Module(new Uint8Array([0, 97, 115, 109, 1, 0, 0, 0]));
+    allowed.compile = true;
+  } catch (error) { allowed.compile = false; }
+  done(allowed);
+});
+"""
+
+
+class AfterTheStart(PageTest):
+    def test_the_running_page_compiles_no_more_code(self):
+        self.page.open()
+        allowed = self.page.driver.execute_async_script(STILL_ALLOWED)
+        self.assertFalse(allowed["eval"])
+        if ENGINE == "webkit":  # it refuses WebAssembly only under the policy it loaded with
+            print("  (webkit: a policy added after the load does not stop WebAssembly "
+                  "compiles there; eval only)")
+        else:
+            self.assertFalse(allowed["compile"])
 
 
 # How each engine's own switch turns WebAssembly off.
