@@ -177,7 +177,9 @@ class DesignArea(PageTest):
         self.assertEqual(painted, {row.name for row in rows()} - {"Lbla"})
 
     def shoot(self):
-        """A screenshot at scale 1 and the boxes of the controls shown in it."""
+        """A screenshot at scale 1 and the boxes of the controls shown in it, once the page has
+        drawn what it has (a browser may take the picture from the frame before)."""
+        self.page.js_async("requestAnimationFrame(() => requestAnimationFrame(() => done()));")
         image = Image(self.page.driver.get_screenshot_as_png())
         self.assertEqual((image.width, image.height), (DESIGN_WIDTH, DESIGN_HEIGHT))
         boxes = self.page.js(BOXES_SCRIPT.replace("element.hidden = false;", ""),

@@ -196,12 +196,16 @@ def set_viewport(driver, width, height, mobile=False, scale=1):
     if ENGINE == "firefox":
         driver.set_viewport(width, height, scale)
     elif ENGINE == "webkit":
-        # The window's own size: the viewport is what its toolbar leaves.
+        # The window's own size: the viewport is what its toolbar leaves, measured once. One
+        # resize, so that the page sees no size on the way.
         if mobile or scale != 1:
             raise AssertionError("WebKitWebDriver emulates no phone")
-        driver.set_window_size(width, height)
-        inner = driver.execute_script("return [innerWidth, innerHeight]")
-        driver.set_window_size(2 * width - inner[0], 2 * height - inner[1])
+        if not hasattr(driver, "roots_drill_toolbar"):
+            outer = driver.get_window_size()
+            inner = driver.execute_script("return [innerWidth, innerHeight]")
+            driver.roots_drill_toolbar = (outer["width"] - inner[0], outer["height"] - inner[1])
+        driver.set_window_size(width + driver.roots_drill_toolbar[0],
+                               height + driver.roots_drill_toolbar[1])
         inner = driver.execute_script("return [innerWidth, innerHeight]")
         if inner != [width, height]:
             raise unittest.SkipTest(f"webkit: MiniBrowser's window takes no viewport of {width} "
