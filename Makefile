@@ -13,7 +13,8 @@
 #   make web           builds the browser page with Debian's Emscripten in build-web, and the
 #                      engine and form tests as programs for node
 #   make test-web      the same, then the browser build's tests, through CTest
-#   make bench-web     the page beside a floor page with its fonts in headless Chromium (RUNS=25)
+#   make bench-web     the page beside itself without its scripts in headless Chromium, at full
+#                      speed and with the CPU slowed 6x (RUNS=25)
 
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
@@ -130,11 +131,14 @@ audit-windows: windows
 	tools/audit-windows.sh --build $(WINDOWS_BUILD)
 	tools/audit-windows.sh --build $(WINDOWS_X86_BUILD)
 
-# The browser build, with Debian's Emscripten; only these two need it. Chromium, its driver and
-# Selenium drive the page in its tests, and the font tools and fonts make the page's fonts.
+# The browser build, with Debian's Emscripten; only these two need it. The page's tests drive it
+# in Chromium (with its driver and Selenium), Firefox ESR (over WebDriver BiDi) and WebKit
+# (WebKitWebDriver), and in Qt 5 WebEngine for an old Chromium; the font tools and fonts make
+# the page's fonts. wabt and acorn check the page against the oldest browsers it is for.
 # Emscripten's optimising link runs Node modules Debian keeps in /usr/share/nodejs.
 WEB_PACKAGES = emscripten googletest chromium chromium-driver python3-selenium python3-fonttools \
-               python3-brotli fonts-liberation2 fonts-roboto-unhinted firefox-esr
+               python3-brotli fonts-liberation2 fonts-roboto-unhinted firefox-esr \
+               webkit2gtk-driver python3-pyqt5.qtwebengine wabt node-acorn
 WEB_ENV = NODE_PATH=/usr/share/nodejs
 
 $(WEB_BUILD)/CMakeCache.txt:
@@ -149,9 +153,10 @@ web: web-setup $(WEB_BUILD)/CMakeCache.txt
 test-web: web
 	cd $(WEB_BUILD) && $(WEB_ENV) ctest --output-on-failure -j $(JOBS)
 
-# First paint, ready for Start and key to pixel of the page beside a floor page with the same
-# fonts, and the page's size: RUNS loads of each (25 unless RUNS is given); KEYS, HTTP=1, COLD=N
-# and FRAMES=free as bench/web/web_bench.py describes.
+# First paint, ready for Start and key to pixel of the page beside its floor (the same page
+# without its scripts), at full speed and with the CPU slowed 6x, and the page's size: RUNS loads
+# of each (25 unless RUNS is given); KEYS, CPU=1,6, HTTP=1, COLD=N and FRAMES=free as
+# bench/web/web_bench.py describes.
 bench-web: web
 	/usr/bin/python3 bench/web/web_bench.py --build $(WEB_BUILD) \
 	  $(if $(filter command line environment,$(origin RUNS)),--runs $(RUNS))

@@ -7,9 +7,12 @@ val Document() { return val::global("document"); }
 val ById(std::string_view id) { return Document().call<val>("getElementById", std::string(id)); }
 
 void PlaceInTwips(const val& element, float left, float top, float width, float height) {
-  // One write of the four, rather than a crossing into the page for each.
+  // Four short writes: reading the whole style text back to write it again costs more.
   val style = element["style"];
-  style.set("cssText", style["cssText"].as<std::string>() + ";" + CssBox(left, top, width, height));
+  style.set("left", CssPixels(left));
+  style.set("top", CssPixels(top));
+  style.set("width", CssPixels(width));
+  style.set("height", CssPixels(height));
 }
 
 void SetStyle(const val& element, const char* property, const std::string& value) {

@@ -24,14 +24,13 @@ constexpr std::array<std::pair<const char*, const char*>, 3> kLeavingStyle = {
 
 constexpr std::array<const char*, 3> kButtons = {"Command1", "Command2", "Command3"};
 
-// The pupil's own decimal separator, from the browser's language, for the rating.
+// The pupil's own decimal separator, from the browser's language, for the rating: what stands
+// between the 1 and the 5 of one and a half (formatToParts is Safari 13's, after the oldest
+// browsers the page is for).
 std::string decimalSeparator() {
-  const val parts = val::global("Intl")["NumberFormat"].new_().call<val>("formatToParts", 1.5);
-  const int count = parts["length"].as<int>();
-  for (int i = 0; i < count; ++i) {
-    if (parts[i]["type"].as<std::string>() == "decimal") return parts[i]["value"].as<std::string>();
-  }
-  return ".";
+  const val text = val::global("Intl")["NumberFormat"].new_().call<val>("format", 1.5);
+  const int length = text["length"].as<int>();
+  return length > 2 ? text.call<std::string>("slice", 1, length - 1) : ".";
 }
 
 std::array<form::RowLabel*, 7> equationLabels(const Controls& controls) {

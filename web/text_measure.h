@@ -1,5 +1,6 @@
 // How wide and high a caption is in a font, measured by a canvas the page never shows, with the
-// same faces and shaping as the labels' own text.
+// same faces and shaping as the labels' own text; the font's line, where an older canvas does
+// not give it, from the same line laid out on the page.
 #pragma once
 
 #include <string>

@@ -1,14 +1,16 @@
 #!/usr/bin/python3
 """Where a page's first paint goes: Chromium's own trace of its loads, summed up by phase.
 
-    bench/web/page_trace.py [--build build-web] [--loads 5] [--fresh] [--keep DIR] [PAGE...]
+    bench/web/page_trace.py [--build build-web] [--loads 5] [--fresh] [--cpu 1] [--keep DIR]
+                            [PAGE...]
 
-PAGE is drill or floor (both by default; the floor is the one bench/web/web_bench.py writes, so
-run that, or make bench-web, first). Headless Chromium with the bench's flags loads each page
+PAGE is drill or floor (both by default; the floor, the page without its scripts, is the one
+bench/web/web_bench.py writes, so run that, or make bench-web, first). Headless Chromium with the bench's flags loads each page
 --loads times, in turn, after one warm-up load of each, every load from about:blank; with
 --fresh every load is instead the first page of a browser of its own, with nothing of the page
-compiled, decoded or kept yet. Tracing is on from just before the navigation until the page is
-ready for Start (the drill's 'roots-drill-ready' mark, the floor's 'floor-ready') and has
+compiled, decoded or kept yet. --cpu 6 slows the page's renderer six times, as web_bench.py's
+cheap phone (DevTools' Emulation.setCPUThrottlingRate). Tracing is on from just before the navigation until the page is
+ready for Start (the drill's 'roots-drill-ready' mark; the floor only paints) and has
 painted. It speaks the DevTools protocol itself, over the browser's own debugging port; the
 trace of each load can be kept as JSON (--keep DIR) for chrome://tracing or a Perfetto viewer.
 
@@ -40,7 +42,7 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 sys.dont_write_bytecode = True
-from web_bench import CHROMIUM, CHROMIUM_FLAGS, DRILL_READY, FLOOR_READY  # noqa: E402
+from web_bench import CHROMIUM, CHROMIUM_FLAGS, DRILL_READY  # noqa: E402
 
 CATEGORIES = ["devtools.timeline", "disabled-by-default-devtools.timeline", "v8", "v8.execute",
               "blink.user_timing", "loading", "toplevel", "disabled-by-default-v8.compile",
@@ -158,8 +160,11 @@ def evaluate(devtools, session, expression):
 WAIT_READY = """new Promise(function (done) {
   var until = performance.now() + 15000;
   (function poll() {
+    var mark = %s;
     if (performance.getEntriesByName("first-contentful-paint").length &&
-        performance.getEntriesByName(%s).length || performance.now() > until) done(true);
+        (!mark || performance.getEntriesByName(mark).length) || performance.now() > until) {
+      done(true);
+    }
     else setTimeout(poll, 10);
   })();
 })"""
@@ -319,8 +324,9 @@ def median_or_none(values):
     return statistics.median(values) if values else None
 
 
-def traced_session(pages, plan, keep, first_kept):
-    """One browser: a warm-up load of each page in plan unless first_kept, then plan traced."""
+def traced_session(pages, plan, keep, first_kept, rate=1):
+    """One browser: a warm-up load of each page in plan unless first_kept, then plan traced, with
+    the CPU slowed `rate` times."""
     profile = tempfile.mkdtemp(prefix="roots-drill-trace-")
     browser, devtools = start_browser(profile)
     results = []
@@ -330,6 +336,7 @@ def traced_session(pages, plan, keep, first_kept):
         session = devtools.call("Target.attachToTarget", targetId=page_target["targetId"],
                                 flatten=True)["sessionId"]
         devtools.call("Page.enable", session)
+        devtools.call("Emulation.setCPUThrottlingRate", session, rate=rate)
         warmups = [] if first_kept else sorted(set(plan))
         for index, name in enumerate(warmups + plan):
             path, mark = pages[name]
@@ -368,11 +375,12 @@ def main():
     parser.add_argument("--loads", type=int, default=5)
     parser.add_argument("--fresh", action="store_true",
                         help="each load the first in a browser of its own (no warm-up)")
+    parser.add_argument("--cpu", type=float, default=1, help="the CPU slowed this many times")
     parser.add_argument("--keep", type=Path, help="a folder for each load's trace as JSON")
     args = parser.parse_args()
     build = args.build if args.build.is_absolute() else Path.cwd() / args.build
     pages = {"drill": (build / "roots-drill.html", DRILL_READY),
-             "floor": (build / "bench-web" / "floor.html", FLOOR_READY)}
+             "floor": (build / "bench-web" / "floor.html", None)}
     chosen = args.pages or ["drill", "floor"]
     if not set(chosen) <= set(pages):
         sys.exit("page_trace.py: a PAGE is drill or floor")
@@ -389,10 +397,10 @@ def main():
     results = {name: [] for name in chosen}
     if args.fresh:
         for name in plan:
-            for page, analysis in traced_session(pages, [name], args.keep, True):
+            for page, analysis in traced_session(pages, [name], args.keep, True, args.cpu):
                 results[page].append(analysis)
     else:
-        for page, analysis in traced_session(pages, plan, args.keep, False):
+        for page, analysis in traced_session(pages, plan, args.keep, False, args.cpu):
             results[page].append(analysis)
 
     kind = "first loads in fresh browsers" if args.fresh else "loads after a warm-up"

@@ -5,7 +5,7 @@ words, the news of each step in a live region; and a page in Russian throughout.
 
 import re
 
-from page import (CORRECT, TITLE, WRONG, Keys, PageTest, ax_value, run, spoken_equation)
+from page import (CORRECT, TITLE, WRONG, Keys, PageTest, ax_value, needs, run, spoken_equation)
 
 FIXED_NAMES = {"Text4": "Первый корень", "Text5": "Второй корень", "Text1": "Решено всего",
                "Text2": "С первой попытки", "Text3": "Ошибочных попыток"}
@@ -14,6 +14,7 @@ EQUATION_LABELS = ["Lbla", "Lblxx", "LblSt2", "Lblb", "Lblx", "Lblc", "Lbl0"]
 LATIN_ALLOWED = {"x", "p", "q"}
 
 
+@needs("devtools")
 class ScreenReader(PageTest):
     def setUp(self):
         self.page.open()

@@ -6,14 +6,14 @@ app manifest is Russian, standalone and has its icons."""
 import json
 import urllib.request
 
-from page import CORRECT, PAGE, SITE, TITLE, Keys, PageTest, png_size, run, serve
+from page import CORRECT, PAGE, SITE, TITLE, Keys, PageTest, needs, png_size, run, serve
 
 
 class Hosting(PageTest):
     def assertSolvesATask(self):
         self.page.keys(Keys.RETURN)
         self.assertEqual(self.solve_by_keys(), CORRECT)
-        self.assertEqual(self.page.console_problems(), [])
+        self.assertNoConsoleProblems()
 
     def test_opens_from_disk_and_from_a_web_server(self):
         with serve(PAGE.parent) as (base, _):
@@ -43,6 +43,7 @@ class Hosting(PageTest):
                                      base + "sw.js")
                     self.assertSolvesATask()
 
+    @needs("devtools")
     def test_manifest_is_russian_standalone_with_both_icons(self):
         manifest = json.loads((SITE / "manifest.webmanifest").read_text(encoding="utf-8"))
         self.assertEqual(manifest["lang"], "ru")

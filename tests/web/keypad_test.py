@@ -3,7 +3,7 @@
 window, keys big enough to hit and named for a screen reader, the system keyboard kept closed; a
 task solved by taps alone. With a mouse there is no keypad and the boxes take the keyboard."""
 
-from page import (CORRECT, FIT_SCRIPT, PHONE, PageTest, ax_value, run, set_viewport)
+from page import (CORRECT, FIT_SCRIPT, PHONE, PageTest, ax_value, needs, run, set_viewport)
 
 KEYS = {"Key0": "0", "Key1": "1", "Key2": "2", "Key3": "3", "Key4": "4", "Key5": "5",
         "Key6": "6", "Key7": "7", "Key8": "8", "Key9": "9", "KeyMinus": "минус",
@@ -22,6 +22,7 @@ return {coarse: matchMedia("(pointer: coarse)").matches,
 """
 
 
+@needs("touch", "devtools")
 class PhoneKeypad(PageTest):
     mobile = PHONE
 

@@ -7,7 +7,7 @@ fits to the screen at several sizes of it."""
 import collections
 
 from page import (DESIGN_HEIGHT, DESIGN_WIDTH, FIT_SCRIPT, TWIPS_PER_PX, Image, Keys, PageTest,
-                  control_table, css_colour, run, set_viewport)
+                  control_table, css_colour, resize_window, run, set_viewport)
 
 TOLERANCE = 0.04  # CSS px: layout's own rounding, 1/64 px, on each of two edges
 TIMER = "Timer"
@@ -177,7 +177,9 @@ class DesignArea(PageTest):
         self.assertEqual(painted, {row.name for row in rows()} - {"Lbla"})
 
     def shoot(self):
-        """A screenshot at scale 1 and the boxes of the controls shown in it."""
+        """A screenshot at scale 1 and the boxes of the controls shown in it, once the page has
+        drawn what it has (a browser may take the picture from the frame before)."""
+        self.page.js_async("requestAnimationFrame(() => requestAnimationFrame(() => done()));")
         image = Image(self.page.driver.get_screenshot_as_png())
         self.assertEqual((image.width, image.height), (DESIGN_WIDTH, DESIGN_HEIGHT))
         boxes = self.page.js(BOXES_SCRIPT.replace("element.hidden = false;", ""),
@@ -212,9 +214,8 @@ class FittedScale(PageTest):
                                    width, expected_width(width, height), timeout=3,
                                    message="not fitted again after the resize")
                 self.assertFits(self.page.js(FIT_SCRIPT), width, height)
-        # A real resize of the browser's window, not an emulated screen.
-        self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
-        self.driver.set_window_size(1000, 700)
+        # The browser's window resized (in Chromium the real window, not an emulated screen).
+        resize_window(self.driver, 1000, 700)
         fit = self.page.js(FIT_SCRIPT)
         self.page.wait_for("return Math.abs(document.getElementById('Form1')"
                            ".getBoundingClientRect().width - arguments[0]) < 0.5",

@@ -1,9 +1,15 @@
-"""The drill's page in headless Chromium, driven through Selenium as a pupil would: what the
-page tests share.
+"""The drill's page in a browser, driven as a pupil would: what the page tests share.
 
 The page under test is ROOTS_DRILL_PAGE (build-web/roots-drill.html by default) and the hosted
-folder ROOTS_DRILL_SITE (the site/ beside it). Chromium is Debian's, with its own driver named
-outright, so Selenium never looks for one elsewhere.
+folder ROOTS_DRILL_SITE (the site/ beside it). ROOTS_DRILL_BROWSER picks the engine:
+
+  chromium  Debian's headless Chromium through its chromedriver (the default);
+  firefox   Debian's Firefox ESR, headless, over WebDriver BiDi (bidi.py: Debian has no
+            geckodriver);
+  webkit    WebKitGTK's MiniBrowser through Debian's WebKitWebDriver, under Xvfb.
+
+Each driver is named outright, so Selenium never looks for one elsewhere. What an engine cannot
+do under automation is in CANNOT: a test that needs it is skipped there, with the reason.
 """
 
 import contextlib
@@ -16,6 +22,8 @@ import sys
 import tempfile
 import threading
 import unittest
+import urllib.parse
+import warnings
 import zlib
 from pathlib import Path
 
@@ -24,6 +32,7 @@ sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 from selenium import webdriver  # noqa: E402
 from selenium.common.exceptions import TimeoutException  # noqa: E402
 from selenium.webdriver.chrome.service import Service  # noqa: E402
+from selenium.webdriver.webkitgtk.options import Options as WebKitOptions  # noqa: E402
 from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
 from selenium.webdriver.support.wait import WebDriverWait  # noqa: E402
@@ -32,11 +41,41 @@ ROOT = Path(__file__).resolve().parents[2]
 PAGE = Path(os.environ.get("ROOTS_DRILL_PAGE", ROOT / "build-web" / "roots-drill.html"))
 SITE = Path(os.environ.get("ROOTS_DRILL_SITE", PAGE.parent / "site"))
 
+ENGINE = os.environ.get("ROOTS_DRILL_BROWSER", "chromium")
+ENGINES = ("chromium", "firefox", "webkit")
+if ENGINE not in ENGINES:
+    raise SystemExit(f"ROOTS_DRILL_BROWSER is {ENGINE!r}, not one of {', '.join(ENGINES)}")
+
 CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
 CHROMIUM_FLAGS = ["--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
                   "--disable-background-networking", "--disable-component-update",
                   "--disable-sync"]
+WEBKIT_BROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
+WEBKIT_DRIVER = "/usr/bin/WebKitWebDriver"
+
+# What an engine cannot do under automation, and why.
+CANNOT = {
+    "firefox": {
+        "devtools": "Firefox is driven over WebDriver BiDi here, which has no DevTools protocol "
+                    "(accessibility tree, network log, emulated media and devices)",
+        "touch": "Firefox emulates no touch screen and no coarse pointer under automation",
+    },
+    "webkit": {
+        "devtools": "WebKitWebDriver has no DevTools protocol (accessibility tree, network log, "
+                    "emulated media and devices)",
+        "touch": "WebKitWebDriver emulates no touch screen and no coarse pointer",
+        "console": "WebKitWebDriver does not give the console's messages",
+    },
+}
+
+
+def needs(*abilities):
+    """Skips a test, or a class of them, in an engine that cannot do one of `abilities` under
+    automation, printing the reason."""
+    missing = [CANNOT.get(ENGINE, {})[a] for a in abilities if a in CANNOT.get(ENGINE, {})]
+    return unittest.skipIf(bool(missing), f"{ENGINE}: " + "; ".join(missing))
+
 
 # The window's client area in CSS pixels at scale 1, and twips to a CSS pixel.
 DESIGN_WIDTH, DESIGN_HEIGHT = 792, 568
@@ -91,13 +130,44 @@ def check_page_built():
         raise FileNotFoundError(f"{PAGE} is not built: make web")
 
 
-def start_browser(mobile=None, performance_log=False):
-    """A fresh headless Chromium with its own profile, the test's clock in every page it opens;
-    `mobile` is ChromeDriver's deviceMetrics for a phone. Otherwise the viewport is the window's
-    client area at one device pixel to a CSS pixel: the page at scale 1."""
+def start_browser(mobile=None, performance_log=False, wasm=True):
+    """A fresh browser of the engine under test with its own profile, the test's clock in every
+    page it opens; `mobile` is ChromeDriver's deviceMetrics for a phone (Chromium only), and
+    wasm=False switches WebAssembly off as each engine can. Otherwise the viewport is the
+    window's client area at one device pixel to a CSS pixel: the page at scale 1."""
+    if ENGINE == "firefox":
+        import bidi  # noqa: E402  (only Firefox needs it)
+        driver = bidi.Firefox({} if wasm else {"javascript.options.wasm": False})
+        driver.add_preload_script(CLOCK_SCRIPT)
+    elif ENGINE == "webkit":
+        options = WebKitOptions()
+        options.binary_location = WEBKIT_BROWSER
+        options.add_argument("--automation")
+        options.add_argument("--javascript-can-access-clipboard=true")
+        environment = dict(os.environ)
+        if not wasm:  # JavaScriptCore's options come from the environment of its process
+            os.environ["JSC_useWasm"] = "false"
+        try:
+            with warnings.catch_warnings():  # Selenium 4.8's WebKitGTK driver warns of itself
+                warnings.simplefilter("ignore", DeprecationWarning)
+                driver = webdriver.WebKitGTK(executable_path=WEBKIT_DRIVER, options=options)
+        finally:
+            os.environ.clear()
+            os.environ.update(environment)
+        # The copies of pages the test's scripts go into (Page.open).
+        driver.roots_drill_copies = tempfile.TemporaryDirectory(prefix="roots-drill-webkit-")
+    else:
+        driver = start_chromium(mobile, performance_log,
+                                flags=() if wasm else ["--js-flags=--jitless"])
+    if not mobile:
+        set_viewport(driver, DESIGN_WIDTH, DESIGN_HEIGHT)
+    return driver
+
+
+def start_chromium(mobile=None, performance_log=False, flags=()):
     options = webdriver.ChromeOptions()
     options.binary_location = CHROMIUM
-    for flag in CHROMIUM_FLAGS:
+    for flag in CHROMIUM_FLAGS + list(flags):
         options.add_argument(flag)
     profile = tempfile.TemporaryDirectory(prefix="roots-drill-chromium-")
     options.add_argument("--user-data-dir=" + profile.name)
@@ -110,20 +180,48 @@ def start_browser(mobile=None, performance_log=False):
         options.add_experimental_option("mobileEmulation", {"deviceMetrics": mobile})
     driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
     driver.roots_drill_profile = profile  # removed with the browser
-    if not mobile:
-        set_viewport(driver, DESIGN_WIDTH, DESIGN_HEIGHT)
     driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": CLOCK_SCRIPT})
     return driver
 
 
 def quit_browser(driver):
     driver.quit()
-    driver.roots_drill_profile.cleanup()
+    for kept in ("roots_drill_profile", "roots_drill_copies"):
+        if hasattr(driver, kept):
+            getattr(driver, kept).cleanup()
 
 
 def set_viewport(driver, width, height, mobile=False, scale=1):
-    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
-        "width": width, "height": height, "deviceScaleFactor": scale, "mobile": mobile})
+    """A viewport of width by height CSS pixels at `scale` device pixels to one."""
+    if ENGINE == "firefox":
+        driver.set_viewport(width, height, scale)
+    elif ENGINE == "webkit":
+        # The window's own size: the viewport is what its toolbar leaves, measured once. One
+        # resize, so that the page sees no size on the way.
+        if mobile or scale != 1:
+            raise AssertionError("WebKitWebDriver emulates no phone")
+        if not hasattr(driver, "roots_drill_toolbar"):
+            outer = driver.get_window_size()
+            inner = driver.execute_script("return [innerWidth, innerHeight]")
+            driver.roots_drill_toolbar = (outer["width"] - inner[0], outer["height"] - inner[1])
+        driver.set_window_size(width + driver.roots_drill_toolbar[0],
+                               height + driver.roots_drill_toolbar[1])
+        inner = driver.execute_script("return [innerWidth, innerHeight]")
+        if inner != [width, height]:
+            raise unittest.SkipTest(f"webkit: MiniBrowser's window takes no viewport of {width} "
+                                    f"by {height}, only {inner[0]} by {inner[1]}")
+    else:
+        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": scale, "mobile": mobile})
+
+
+def resize_window(driver, width, height):
+    """The browser's window itself made width by height, rather than an emulated screen."""
+    if ENGINE == "chromium":
+        driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+        driver.set_window_size(width, height)
+    else:
+        set_viewport(driver, width, height)
 
 
 class Page:
@@ -133,11 +231,49 @@ class Page:
         self.driver = driver
 
     # Loading.
-    def open(self, url=None):
-        """Loads the page (from disk unless url says otherwise) and stops its clock."""
-        self.driver.get(url or PAGE.as_uri())
+    def open(self, url=None, before=None, ready=True):
+        """Loads the page (from disk unless url says otherwise), waits until it is ready unless
+        told not to, and stops its clock. `before` is a script run before any of the page's own:
+        it is taken away again once the page has loaded."""
+        self.load(url or PAGE.as_uri(), before)
+        if not ready:
+            return
         self.wait_ready()
-        self.js("testClock.freeze()")
+        self.js("if (window.testClock) testClock.freeze()")
+
+    def load(self, url, before=None):
+        if ENGINE == "chromium":
+            added = before and self.cdp("Page.addScriptToEvaluateOnNewDocument",
+                                        {"source": before})["identifier"]
+            try:
+                self.driver.get(url)
+            finally:
+                if added:
+                    self.cdp("Page.removeScriptToEvaluateOnNewDocument", {"identifier": added})
+        elif ENGINE == "firefox":
+            added = before and self.driver.add_preload_script(before)
+            try:
+                self.driver.get(url)
+            finally:
+                if added:
+                    self.driver.remove_preload_script(added)
+        else:
+            self.driver.get(self.webkit_copy(url, before))
+
+    def webkit_copy(self, url, before):
+        """WebKitWebDriver runs no script before the page's own: a page from disk is loaded as a
+        copy with the test's clock, and `before`, first in its head. One from a server is loaded
+        as it is, without them."""
+        if not url.startswith("file:"):
+            if before:
+                raise AssertionError(f"WebKit: no script can run before the page at {url}")
+            return url
+        source = Path(urllib.parse.unquote(urllib.parse.urlsplit(url).path))
+        page = source.read_text(encoding="utf-8")
+        scripts = "<script>" + CLOCK_SCRIPT + (before or "") + "</script>"
+        copy = Path(self.driver.roots_drill_copies.name) / source.name
+        copy.write_text(page.replace("<head>", "<head>" + scripts, 1), encoding="utf-8")
+        return copy.as_uri()
 
     def wait_ready(self, timeout=20):
         try:
@@ -217,6 +353,9 @@ class Page:
         self.raise_clock(600)
 
     def cdp(self, command, params=None):
+        if ENGINE != "chromium":
+            raise AssertionError(f"{ENGINE}: {command} needs the DevTools protocol; "
+                                 f"mark the test with needs('devtools')")
         return self.driver.execute_cdp_cmd(command, params or {})
 
     def turn_screen(self, width, height, orientation):
@@ -249,12 +388,20 @@ class Page:
     def paste_by_keys(self, text):
         """Puts text on the system clipboard and pastes it with Ctrl+V."""
         result = self.js_async("navigator.clipboard.writeText(arguments[0])"
-                               ".then(() => done('ok'), (e) => done(String(e)));", text)
-        if result != "ok":
+                               ".then(() => navigator.clipboard.readText())"
+                               ".then((kept) => done({kept}), (e) => done(String(e)));", text)
+        if not isinstance(result, dict):
             raise AssertionError("the clipboard took no text: " + result)
+        if result["kept"] != text:
+            raise unittest.SkipTest(f"{ENGINE}: the clipboard keeps {result['kept']!r} of "
+                                    f"{text!r}, so the page never sees what is to be pasted")
         self.ctrl("v")
 
     def console_problems(self):
+        """The console's warnings and errors since last asked; None where the engine does not
+        give them."""
+        if "console" in CANNOT.get(ENGINE, {}):
+            return None
         return [entry for entry in self.driver.get_log("browser")
                 if entry["level"] in ("WARNING", "SEVERE")]
 
@@ -463,6 +610,15 @@ class PageTest(unittest.TestCase):
             return
         self.assertAlmostEqual(fit["left"] * 2 + fit["width"], width, delta=0.5)
         self.assertAlmostEqual(fit["top"] * 2 + fit["height"], height, delta=0.5)
+
+    def assertNoConsoleProblems(self):
+        """No warning or error in the console, where the engine gives its messages."""
+        problems = self.page.console_problems()
+        if problems is None:
+            print(f"  ({ENGINE}: console unchecked: {CANNOT[ENGINE]['console']})",
+                  file=sys.stderr)
+        else:
+            self.assertEqual(problems, [])
 
     def solve_by_keys(self):
         """Types the shown equation's roots with Return after each: the task's verdict."""

@@ -5,9 +5,10 @@ cookie, keeps nothing in any storage, and writes no error or warning to the cons
 
 import json
 
-from page import PAGE, WRONG, Keys, PageTest, run, serve
+from page import PAGE, WRONG, Keys, PageTest, needs, run, serve
 
 
+@needs("devtools")
 class NothingLeavesThePage(PageTest):
     performance_log = True
 

@@ -5,6 +5,16 @@ the row and solved as a pupil solves them."""
 
 from page import CORRECT, WRONG, Keys, PageTest, run
 
+# Holds the program back, before the page loads, until the test lets it be compiled.
+HOLD_THE_PROGRAM = """
+var instantiate = WebAssembly.instantiate, waiting = [];
+window.letTheProgramRun = function () { waiting.forEach(function (go) { go(); }); };
+WebAssembly.instantiate = function (program, imports) {
+  return new Promise(function (go) { waiting.push(go); })
+      .then(function () { return instantiate.call(WebAssembly, program, imports); });
+};
+"""
+
 
 class PupilRoad(PageTest):
     def setUp(self):
@@ -70,6 +80,24 @@ class PupilRoad(PageTest):
 
         page.keys(str(second), Keys.RETURN, str(first), Keys.RETURN)  # either order
         self.assertSolved(solved=2, first_try=1, wrong=1)
+
+    def test_start_pressed_before_the_program_runs_counts_once_it_does(self):
+        page = self.page
+        for press in ("Return", "click"):
+            with self.subTest(press):
+                page.open(before=HOLD_THE_PROGRAM, ready=False)
+                page.wait_for("return document.readyState === 'complete' &&"
+                              " document.activeElement.id === 'Command2'")
+                if press == "Return":
+                    page.keys(Keys.RETURN)
+                else:
+                    page.click("Command2")
+                self.assertFalse(page.js("return performance.getEntriesByName("
+                                         "'roots-drill-ready').length > 0"))
+                page.js("letTheProgramRun()")
+                page.wait_ready()
+                page.js("testClock.freeze()")
+                self.assertTaskOpen()
 
     def test_mouse_alone_solves_a_task(self):
         page = self.page
