@@ -15,14 +15,18 @@ validates with the WebAssembly they all have.
 The parser is acorn, Debian's node-acorn, run by Debian's node.
 """
 
-import base64
 import json
 import os
 import re
 import subprocess
+import sys
 import tempfile
 import unittest
 from pathlib import Path
+
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
+
+from embedded_program import find as find_program, leb  # noqa: E402
 
 ROOT = Path(__file__).resolve().parents[2]
 PAGE = Path(os.environ.get("ROOTS_DRILL_PAGE", ROOT / "build-web" / "roots-drill.html"))
@@ -65,21 +69,7 @@ def page_scripts(html):
 
 
 def program(html):
-    found = re.search(r"data:application/octet-stream;base64,([A-Za-z0-9+/=]+)", html)
-    if not found:
-        raise AssertionError("the page holds no embedded program")
-    return base64.b64decode(found.group(1))
-
-
-def leb(data, at):
-    value = shift = 0
-    while True:
-        byte = data[at]
-        value |= (byte & 0x7F) << shift
-        at += 1
-        shift += 7
-        if byte < 0x80:
-            return value, at
+    return find_program(html)[1]
 
 
 def name(data, at):

@@ -10,12 +10,12 @@ it, a program that does not compile or does not link, an exception while it star
 browser of the ES5 days, with no Promise, no document.fonts and no WebAssembly."""
 
 import base64
-import re
 import tempfile
 import unittest
 from pathlib import Path
 
 from page import (ENGINE, PAGE, Keys, Page, PageTest, quit_browser, run, start_browser)
+from embedded_program import find as find_program, leb  # after page, which keeps bytecode out
 
 NOTICE_WITHIN_MS = 2000
 
@@ -43,29 +43,11 @@ return {seen: window.noticeSeen, text: notice.textContent,
 """
 
 
-def wasm_bytes(page_text):
-    found = re.search(r"data:application/octet-stream;base64,([A-Za-z0-9+/=]+)", page_text)
-    if not found:
-        raise AssertionError("the page holds no embedded program")
-    return found, base64.b64decode(found.group(1))
-
-
 def with_program(page_text, change):
     """The page with its embedded program changed by change(bytes)."""
-    found, program = wasm_bytes(page_text)
+    found, program = find_program(page_text)
     changed = base64.b64encode(change(program)).decode("ascii")
     return page_text[:found.start(1)] + changed + page_text[found.end(1):]
-
-
-def leb(data, at):
-    value = shift = 0
-    while True:
-        byte = data[at]
-        value |= (byte & 0x7F) << shift
-        at += 1
-        shift += 7
-        if byte < 0x80:
-            return value, at
 
 
 def first_import_renamed(program):
