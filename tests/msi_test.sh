@@ -149,12 +149,7 @@ registry() {
       >/dev/null 2>&1
     iconv -f UTF-16 -t UTF-8 "$work/export.reg" | tr -d '\r' >>"$2.raw"
   done
-  awk '
-    /^\[.*\]$/ { key = substr($0, 2, length($0) - 2); print key; next }
-    /^"|^@/ { entry = $0; while (entry ~ /\\$/ && (getline more) > 0) {
-                sub(/\\$/, "", entry); sub(/^ +/, "", more); entry = entry more }
-              print key "\\" entry }
-  ' "$2.raw" | LC_ALL=C sort >"$2"
+  awk -f tools/registry-lines.awk "$2.raw" | LC_ALL=C sort >"$2"
 }
 
 # snapshot PREFIX NAME: the prefix's files and registry, as $work/NAME.files and .registry. Left

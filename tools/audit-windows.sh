@@ -136,12 +136,7 @@ snapshot() {
     wine_run reg export "$root" "$(windows_path "$work/export.reg")" /y >/dev/null 2>&1
     iconv -f UTF-16 -t UTF-8 "$work/export.reg" | tr -d '\r' >>"$1.raw"
   done
-  awk '
-    /^\[.*\]$/ { key = substr($0, 2, length($0) - 2); print key; next }
-    /^"|^@/ { entry = $0; while (entry ~ /\\$/ && (getline more) > 0) {
-                sub(/\\$/, "", entry); sub(/^ +/, "", more); entry = entry more }
-              print key "\\" entry }
-  ' "$1.raw" | LC_ALL=C sort >"$1"
+  awk -f tools/registry-lines.awk "$1.raw" | LC_ALL=C sort >"$1"
 }
 
 # Wine's own bookkeeping under HKLM\System\CurrentControlSet\Control: user32's key for the
