@@ -222,8 +222,11 @@ class ScreenReader(unittest.TestCase):
             """Presses the keys; returns what the reader said once it said all it must."""
             nonlocal heard
             desktop.keys(*keys)
-            desktop.wait_for(lambda: all(e in desktop.speech()[heard:] for e in expected),
-                             f"{expected} after {keys}; heard {desktop.speech()[heard:]!r}", 20)
+            try:
+                desktop.wait_for(lambda: all(e in desktop.speech()[heard:] for e in expected),
+                                 f"{expected} after {keys}", 20)
+            except AssertionError as waited:
+                raise AssertionError(f"{waited}; heard {desktop.speech()[heard:]!r}") from None
             time.sleep(1.5)  # whatever else it says about the step
             said = desktop.speech()[heard:]
             heard = len(desktop.speech())
@@ -235,11 +238,11 @@ class ScreenReader(unittest.TestCase):
         self.assertEqual(len(EQUATION.findall(said)), 1, f"the equation once: {said!r}")
         # A wrong answer (roots are never 0): the verdict and the first box again, while the
         # digits reach the boxes and are echoed.
-        said = step(["0", "Return", "0", "Return"], "Неправильно!")
+        said = step(["0", "Return", "0", "Return"], "Неправильно!", "Первый корень")
         self.assertIn("Второй корень", said)
         self.assertEqual(said.count("Неправильно!"), 1, said)
         # The same wrong answer again is new news, told again.
-        said = step(["0", "Return", "0", "Return"], "Неправильно!")
+        step(["0", "Return", "0", "Return"], "Неправильно!", "Первый корень")
         # The right answer, with a minus typed where a root is negative: the verdict and Next.
         said = step([*typed(first), "Return", *typed(second), "Return"], "Правильно!", "Дальше")
         self.assertNotIn("Неправильно", said)
